@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine the way the tests need it: a throw-away
+# prefix inside the build folder, Chinese locale (ANSI code page 936), no
+# Mono or Gecko prompts, no debug noise, and a virtual display when there is
+# none. The prefix and the display are made once and shared by every test;
+# a lock keeps parallel tests from racing to make them.
+set -euo pipefail
+
+build=${VELMORA_WINE_HOME:-$PWD}
+# ctest runs tests from their binary directory; find the top of the build.
+while [ ! -f "$build/CMakeCache.txt" ] && [ "$build" != / ]; do build=$(dirname "$build"); done
+[ -f "$build/CMakeCache.txt" ] || build=${VELMORA_WINE_HOME:-$PWD}
+state=$build/wine
+mkdir -p "$state"
+
+export WINEPREFIX=$state/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=zh_CN.UTF-8
+
+exec 9>"$state/lock"
+flock 9
+if [ -z "${DISPLAY:-}" ]; then
+    if [ -f "$state/display" ] && kill -0 "$(cat "$state/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
+        DISPLAY=$(cat "$state/display")
+    else
+        n=$(( ($$ % 400) + 100 ))
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        echo $! >"$state/xvfb.pid"
+        echo ":$n" >"$state/display"
+        DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+    export DISPLAY
+fi
+if [ ! -f "$state/prefix-ready" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$state/prefix-ready"
+fi
+flock -u 9
+exec 9>&-
+
+exec wine "$@"
