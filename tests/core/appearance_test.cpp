@@ -72,8 +72,8 @@ TEST_F(AppearanceTest, ThemeWriteCreatesAMissingKeyAndWritesEveryTime) {
     };
     ASSERT_GE(platform().calls.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(platform().calls.begin(), platform().calls.begin() + 4), once);
-    EXPECT_EQ(platform().calls[8], "RegOpenKeyExA(HKCU, " + std::string(kPersonalize) + ", KEY_WRITE) = ok");
-    EXPECT_EQ(platform().calls.size(), 14u);  // the second look opens the key it made
+    EXPECT_EQ(platform().calls[7], "RegOpenKeyExA(HKCU, " + std::string(kPersonalize) + ", KEY_WRITE) = ok");
+    EXPECT_EQ(platform().calls.size(), 13u);  // the second look opens the key it made
 }
 
 TEST_F(AppearanceTest, CustomPathNamingADirectoryReachesTheWallpaperCall) {
@@ -115,7 +115,9 @@ TEST_F(AppearanceTest, SetDesktopWallpaperRunsItsStepsInOrder) {
         const std::size_t steps = spiFails ? 2 : 3;
         EXPECT_EQ(platform().calls.size(), steps) << spiFails;
         EXPECT_EQ(platform().profileWallpaper, "");
-        EXPECT_EQ(platform().currentUser.count("Control Panel\\Desktop"), 0u);
+        if (!spiFails) {
+            EXPECT_EQ(platform().currentUser.count("Control Panel\\Desktop"), 0u);
+        }
     }
 }
 
