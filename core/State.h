@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Controls.h"
+#include "platform/Dialogs.h"
 
 namespace velmora {
 
@@ -40,6 +41,9 @@ struct MainControls {
     Button buttonPickFolder;
     Label labelConverterFolder;
     Button buttonConvert;
+    // The custom wallpaper dialogs keep their file names for the whole run.
+    platform::OpenFileDialog dialogDayWallpaper{"*.bmp|*.bmp", ""};
+    platform::OpenFileDialog dialogNightWallpaper{"*.bmp|*.bmp", ""};
 
     MainControls();
 };
