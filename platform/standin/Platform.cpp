@@ -138,9 +138,14 @@ bool pathExists(const std::string& path) {
 std::optional<std::vector<unsigned char>> readWholeFile(const std::string& path) {
     std::ifstream in(hostPath(path), std::ios::binary);
     if (!in) return std::nullopt;
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    // A directory opens but cannot be read; the stream reports it by throwing.
+    try {
+        std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
 }
 
 bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
