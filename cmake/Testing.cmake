@@ -22,7 +22,7 @@ endif()
 if(CMAKE_CROSSCOMPILING)
     # One Wine prefix and one virtual display for the whole test run, made by
     # the first test that needs them and taken down after the last.
-    add_test(NAME wine.start COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit 0)
+    add_test(NAME wine.start COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --prepare)
     set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
     add_test(NAME wine.stop COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-stop.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)

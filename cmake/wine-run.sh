@@ -35,11 +35,16 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY
 fi
 if [ ! -f "$state/prefix-ready" ]; then
-    wineboot -i >/dev/null 2>&1 || true
+    # The 64-bit loader makes the prefix without starting any 32-bit code,
+    # which is slow where 32-bit code is emulated.
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
     touch "$state/prefix-ready"
 fi
 flock -u 9
 exec 9>&-
+
+# "--prepare" only makes the prefix and the display.
+[ "${1:-}" = --prepare ] && exit 0
 
 exec wine "$@"
