@@ -1,4 +1,5 @@
 #include "platform/standin/StandIn.h"
+#include "platform/standin/PictureCodec.h"
 
 #include <algorithm>
 #include <cctype>
@@ -41,6 +42,7 @@ State& state() {
 void reset() {
     state() = State{};
     desktop() = Desktop{};
+    pictureCodec() = PictureCodec{};
     state().currentUser["Control Panel\\Desktop"];
 }
 

@@ -82,6 +82,11 @@ struct Desktop {
     bool windowVisible = true;
     int trayIcons = 0;  // icons in the notification area
     bool trayCallsSucceed = true;
+    // Answers the next folder browsers in turn: a path confirms that folder,
+    // an empty text confirms a folder without a file-system path, nothing
+    // cancels. With no answer left the browser is cancelled.
+    std::vector<std::optional<std::string>> folderBrowserAnswers;
+    std::vector<std::string> folderBrowserTitles;  // the title of every browser shown
 };
 Desktop& desktop();
 

@@ -1,0 +1,54 @@
+// The shell's folder browser, modal for all of the program's windows.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <utility>
+#include <vector>
+
+#include "platform/FolderBrowser.h"
+
+namespace velmora::platform {
+namespace {
+
+using WindowStates = std::vector<std::pair<HWND, bool>>;
+
+BOOL CALLBACK disableWindow(HWND window, LPARAM states) {
+    reinterpret_cast<WindowStates*>(states)->emplace_back(window, IsWindowEnabled(window) != FALSE);
+    EnableWindow(window, FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+std::optional<std::string> browseForFolder(const std::string& title) {
+    HWND active = GetActiveWindow();
+    // The program's top-level windows are those of its one (GUI) thread.
+    WindowStates states;
+    EnumThreadWindows(GetCurrentThreadId(), disableWindow, reinterpret_cast<LPARAM>(&states));
+
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA info{};
+    info.hwndOwner = active;
+    info.pidlRoot = nullptr;  // the desktop
+    info.pszDisplayName = displayName;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_EDITBOX;
+    LPITEMIDLIST items = SHBrowseForFolderA(&info);
+
+    for (auto it = states.rbegin(); it != states.rend(); ++it)
+        if (IsWindow(it->first)) EnableWindow(it->first, it->second ? TRUE : FALSE);
+    if (active && IsWindow(active)) SetActiveWindow(active);
+
+    if (items == nullptr) return std::nullopt;
+    char path[MAX_PATH] = {};
+    const bool inFileSystem = SHGetPathFromIDListA(items, path) != FALSE && path[0] != '\0';
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(items);
+        allocator->Release();
+    }
+    if (!inFileSystem) return std::nullopt;
+    return std::string(path);
+}
+
+}  // namespace velmora::platform
