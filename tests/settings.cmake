@@ -8,9 +8,7 @@ if(NOT CMAKE_CROSSCOMPILING)
     velmora_add_gtest(settings_tests
         SOURCES ${_settings_both} ${_here}/settings/settings_file_test.cpp ${_here}/settings/auto_start_test.cpp
         LIBS velmora_settings)
-    if(TARGET velmora_sun AND TARGET velmora_ui)
-        velmora_add_gtest(creation_tests SOURCES ${_here}/settings/creation_sequence_test.cpp LIBS velmora_startup)
-    endif()
+    velmora_add_gtest(creation_tests SOURCES ${_here}/settings/creation_sequence_test.cpp LIBS velmora_startup)
 endif()
 list(APPEND VELMORA_WINE_TEST_SOURCES ${_settings_both})
 list(APPEND VELMORA_WINE_TEST_LIBS velmora_settings)

@@ -1,0 +1,57 @@
+#include "core/Program.h"
+
+#include "core/CreationSequence.h"
+#include "core/Scheduler.h"
+#include "core/State.h"
+#include "platform/Process.h"
+#include "platform/Window.h"
+#include "sun/SunTimes.h"
+#include "ui/Behaviour.h"
+
+namespace velmora {
+namespace {
+
+bool& cleanupPending() {
+    static bool pending = false;
+    return pending;
+}
+
+}  // namespace
+
+void exitCleanup() {
+    if (!cleanupPending()) return;
+    cleanupPending() = false;
+    // TODO(month tables): release leapMonthDays and commonMonthDays here once
+    // the sun-time calculator offers its release function.
+}
+
+int runProgram() {
+    // The process: OLE for the GUI thread, where the program lives, and that
+    // directory made current, all before the window loads.
+    platform::initializeOle();
+    programPaths() = splitExecutablePath(platform::executablePath());
+    platform::setCurrentDirectory(programPaths().directory);
+
+    // TODO(month tables): create leapMonthDays and commonMonthDays empty here
+    // once the sun-time calculator offers its create function.
+    cleanupPending() = true;
+
+    bindControlHandlers();
+    // The title bar has no close box: this button is the way out.
+    controls().buttonExit.clicked = platform::destroyMainWindow;
+
+    platform::WindowEvents events;
+    events.created = runCreationSequence;
+    events.sunTimerTick = sunTick;
+    events.switchTimerTick = switchTick;
+    events.trayEvent = restoreFromTray;
+    events.taskbarCreated = trayRecreated;
+    const int code = platform::runMainWindow(events);
+
+    // Called here rather than registered with atexit, so that it runs before
+    // the process' static objects go away and exactly once.
+    exitCleanup();
+    return code;
+}
+
+}  // namespace velmora
