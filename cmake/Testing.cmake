@@ -23,7 +23,7 @@ if(CMAKE_CROSSCOMPILING)
     # One Wine prefix and one virtual display for the whole test run, made by
     # the first test that needs them and taken down after the last.
     add_test(NAME wine.start COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --prepare)
-    set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+    set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 1800)
     add_test(NAME wine.stop COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-stop.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()
@@ -37,7 +37,7 @@ function(velmora_add_gtest target)
         # Discovery would start Wine at build time; one test per program
         # keeps the Wine runs few and lets them share the prefix fixture.
         add_test(NAME ${target} COMMAND ${target})
-        set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+        set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1500)
     else()
         gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
     endif()
