@@ -92,10 +92,15 @@ void push(View& v) {
     if (!v.model) return;
     v.pushing = true;
     switch (v.item->kind) {
-        case Kind::CheckBox:
-            SendMessageA(v.hwnd, BM_SETCHECK, static_cast<CheckBox*>(v.model)->checked() ? BST_CHECKED : BST_UNCHECKED,
-                         0);
+        case Kind::CheckBox: {
+            const WPARAM mark = static_cast<CheckBox*>(v.model)->checked() ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(SendMessageA(v.hwnd, BM_GETCHECK, 0, 0)) != mark) {
+                SendMessageA(v.hwnd, BM_SETCHECK, mark, 0);
+                // Drawn on a transparent background, like the labels.
+                if (IsWindowVisible(v.hwnd)) redrawBehind(v.hwnd);
+            }
             break;
+        }
         case Kind::EditBox: {
             const std::string& text = static_cast<EditBox*>(v.model)->text();
             if (windowText(v.hwnd) != text) SetWindowTextA(v.hwnd, text.c_str());
@@ -216,9 +221,10 @@ void deferredPick(int index) {
     static_cast<ComboList*>(v.model)->userPick(selection);
 }
 
-bool isLabel(HWND hwnd) {
+// Labels and check boxes show the tab page behind them.
+bool isTransparent(HWND hwnd) {
     const View* v = viewOf(hwnd);
-    return v && v->item->kind == Kind::Label;
+    return v && (v->item->kind == Kind::Label || v->item->kind == Kind::CheckBox);
 }
 
 void windowDestroyed(HWND hwnd) {
@@ -247,7 +253,7 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         case WM_CTLCOLORSTATIC:
-            if (isLabel(reinterpret_cast<HWND>(lParam))) {
+            if (isTransparent(reinterpret_cast<HWND>(lParam))) {
                 SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
                 SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
