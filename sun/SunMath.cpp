@@ -74,11 +74,16 @@ DD mul(DD a, double b) {
 
 DD div(DD a, DD b) {
     const double q1 = a.hi / b.hi;
-    DD r = add(a, neg(mul(b, q1)));
-    const double q2 = r.hi / b.hi;
-    r = add(r, neg(mul(b, q2)));
-    const double q3 = r.hi / b.hi;
-    return add(fastTwoSum(q1, q2), q3);
+    const DD r = add(a, neg(mul(b, q1)));
+    return fastTwoSum(q1, r.hi / b.hi);
+}
+
+// The cheaper sum for terms that cannot cancel (|b| well below |a|, or of
+// the same sign): the series steps below.
+DD addSmall(DD a, DD b) {
+    DD s = twoSum(a.hi, b.hi);
+    s.lo += a.lo + b.lo;
+    return fastTwoSum(s.hi, s.lo);
 }
 
 std::uint64_t bitsOf(double x) { return std::bit_cast<std::uint64_t>(x); }
@@ -286,19 +291,19 @@ DD sinKernel(DD r) {
     const DD z = square(r);
     double t = 0.0;
     for (double c : kSinTail) t = c + z.hi * t;
-    DD p = add(kSin7, mul(z, t));
-    p = add(kSin5, mul(z, p));
-    p = add(kSin3, mul(z, p));
-    return add(r, mul(r, mul(z, p)));
+    DD p = addSmall(kSin7, mul(z, t));
+    p = addSmall(kSin5, mul(z, p));
+    p = addSmall(kSin3, mul(z, p));
+    return addSmall(r, mul(r, mul(z, p)));
 }
 
 DD cosKernel(DD r) {
     const DD z = square(r);
     double t = 0.0;
     for (double c : kCosTail) t = c + z.hi * t;
-    DD p = add(kCos8, mul(z, t));
-    p = add(kCos6, mul(z, p));
-    p = add(kCos4, mul(z, p));
+    DD p = addSmall(kCos8, mul(z, t));
+    p = addSmall(kCos6, mul(z, p));
+    p = addSmall(kCos4, mul(z, p));
     p = add(mul(z, p), -0.5);
     return add(mul(z, p), 1.0);
 }
@@ -425,7 +430,7 @@ double atan(double x) {
     double tail = 0.0;
     for (double k : kAtanTail) tail = k + z.hi * tail;
     const DD p = add(kMinusThird, z.hi * tail);
-    DD a = add(kAtanTable[i], add(t, mul(mul(t, z), p)));
+    DD a = add(kAtanTable[i], addSmall(t, mul(mul(t, z), p)));
     if (inverted) a = add(kPio2, neg(a));
     return x < 0 ? -a.hi : a.hi;
 }
