@@ -35,10 +35,19 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY
 fi
 if [ ! -f "$state/prefix-ready" ]; then
-    # The 64-bit loader makes the prefix without starting any 32-bit code,
-    # which is slow where 32-bit code is emulated.
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-    wineserver -w || true
+    # A new prefix takes minutes where Wine's 32-bit half is emulated, so a
+    # fresh one is kept as a template per Wine version and copied for every
+    # later build folder; each build folder still gets its own copy.
+    template=${XDG_CACHE_HOME:-$HOME/.cache}/velmora/wine-prefix-$(wine64 --version 2>/dev/null | tr -c 'a-zA-Z0-9.\n' _)
+    rm -rf "$WINEPREFIX"
+    if [ -f "$template/.complete" ]; then
+        cp -a "$template/prefix" "$WINEPREFIX"
+    else
+        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+        mkdir -p "$template" && rm -rf "$template/prefix" &&
+            cp -a "$WINEPREFIX" "$template/prefix" && touch "$template/.complete" || true
+    fi
     touch "$state/prefix-ready"
 fi
 flock -u 9
