@@ -38,7 +38,7 @@ if [ ! -f "$state/prefix-ready" ]; then
     # A new prefix takes minutes where Wine's 32-bit half is emulated, so a
     # fresh one is kept as a template per Wine version and copied for every
     # later build folder; each build folder still gets its own copy.
-    template=${XDG_CACHE_HOME:-$HOME/.cache}/velmora/wine-prefix-$(wine64 --version 2>/dev/null | tr -c 'a-zA-Z0-9.\n' _)
+    template=${XDG_CACHE_HOME:-$HOME/.cache}/velmora/wine-prefix-$(/usr/lib/wine/wine64 --version 2>/dev/null | tr -c 'a-zA-Z0-9.\n' _)
     rm -rf "$WINEPREFIX"
     if [ -f "$template/.complete" ]; then
         cp -a "$template/prefix" "$WINEPREFIX"
