@@ -64,7 +64,7 @@ const std::vector<LayoutItem> table = {
      "注意：壁纸图片格式需为bmp格式，可以使用转换器（默认转换到程序运行目录）。", nullptr},
     // "关于"
     {"labelCredits", Kind::Label, 3, tab, 152, 96, 312, 100, "Velmora 1.0：按日出日落自动切换浅色与深色模式", nullptr},
-    {"labelAboutNote", Kind::Label, 3, tab, 96, 144, 360, 100, "使用方法、设置文件与常见问题，请看项目说明：", nullptr},
+    {"labelAboutNote", Kind::Label, 3, tab, 96, 144, 360, 100, "详见项目说明：", nullptr},
     {"htmlAboutLink", Kind::Link, 3, tab, 192, 176, 256, 48, "Velmora 项目说明（README）", nullptr},
 };
 

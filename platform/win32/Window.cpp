@@ -221,10 +221,10 @@ void deferredPick(int index) {
     static_cast<ComboList*>(v.model)->userPick(selection);
 }
 
-// Labels and check boxes show the tab page behind them.
+// Labels, check boxes and the link show the tab page behind them.
 bool isTransparent(HWND hwnd) {
     const View* v = viewOf(hwnd);
-    return v && (v->item->kind == Kind::Label || v->item->kind == Kind::CheckBox);
+    return v && (v->item->kind == Kind::Label || v->item->kind == Kind::CheckBox || v->item->kind == Kind::Link);
 }
 
 void windowDestroyed(HWND hwnd) {
