@@ -1,10 +1,13 @@
 #include "core/Program.h"
 
+#include "converter/Converter.h"
 #include "core/CreationSequence.h"
 #include "core/Scheduler.h"
 #include "core/State.h"
 #include "platform/Process.h"
 #include "platform/Window.h"
+#include "settings/AutoStart.h"
+#include "settings/SettingsFile.h"
 #include "sun/SunTimes.h"
 #include "ui/Behaviour.h"
 
@@ -37,8 +40,14 @@ int runProgram() {
     cleanupPending() = true;
 
     bindControlHandlers();
+    MainControls& c = controls();
+    c.checkAutoStart.clicked = applyAutoStartChoice;
+    c.buttonSave.clicked = saveSettings;
+    c.buttonPickPicture.clicked = buttonPickPictureClicked;
+    c.buttonPickFolder.clicked = buttonPickFolderClicked;
+    c.buttonConvert.clicked = buttonConvertClicked;
     // The title bar has no close box: this button is the way out.
-    controls().buttonExit.clicked = platform::destroyMainWindow;
+    c.buttonExit.clicked = platform::destroyMainWindow;
 
     platform::WindowEvents events;
     events.created = runCreationSequence;

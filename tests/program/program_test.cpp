@@ -101,3 +101,25 @@ TEST_F(ProgramRun, StartsAgainAfterAnEarlierRun) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+class ProgramButtons : public ProgramRun {};
+
+TEST_F(ProgramButtons, SaveAutoStartAndConverterButtonsReachTheirHandling) {
+    window().messageLoop = [&] {
+        ui().buttonSave.userClick();
+        ui().checkAutoStart.userClick();
+        ui().buttonConvert.userClick();
+    };
+    runProgram();
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "Auto.ini"));
+    EXPECT_EQ(platform().string(platform::RegRoot::LocalMachine, "software\\microsoft\\windows\\CurrentVersion\\Run",
+                                "DireRavari"),
+              dir_.string() + "\\Velmora.exe");
+    EXPECT_EQ(platform().messages, (std::vector<std::string>{"配置保存完毕！", "还没有选择图片！"}));
+}
+
+}  // namespace
+}  // namespace velmora
