@@ -26,7 +26,7 @@ if [ -z "${DISPLAY:-}" ]; then
     else
         n=$(( ($$ % 400) + 100 ))
         while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 9>&- &
         echo $! >"$state/xvfb.pid"
         echo ":$n" >"$state/display"
         DISPLAY=":$n"
@@ -43,8 +43,8 @@ if [ ! -f "$state/prefix-ready" ]; then
     if [ -f "$template/.complete" ]; then
         cp -a "$template/prefix" "$WINEPREFIX"
     else
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-        wineserver -w || true
+        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 9>&- || true
+        wineserver -w 9>&- || true
         mkdir -p "$template" && rm -rf "$template/prefix" &&
             cp -a "$WINEPREFIX" "$template/prefix" && touch "$template/.complete" || true
     fi
