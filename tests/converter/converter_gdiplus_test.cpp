@@ -25,12 +25,15 @@ bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 TEST(ConverterGdiplus, EveryDecodableFormatBecomesABmpOfTheSameSize) {
     const Pixels source = pattern(7, 5);
     const auto bmp = encodeBmp(source);
-    // GIF and TIFF have no stb encoder: GDI+ itself makes them from the BMP.
-    std::vector<unsigned char> gif, tiff;
-    ASSERT_EQ(convertPicture(bmp, PictureGif, {}, &gif), 1);
+    // TIFF has no stb encoder: GDI+ itself makes it from the BMP.
+    std::vector<unsigned char> gifByGdiplus, tiff;
+    ASSERT_EQ(convertPicture(bmp, PictureGif, {}, &gifByGdiplus), 1);
     ASSERT_EQ(convertPicture(bmp, PictureTiff, {}, &tiff), 1);
-    EXPECT_TRUE(startsWith(gif, "GIF8"));
+    EXPECT_TRUE(startsWith(gifByGdiplus, "GIF8"));
     EXPECT_TRUE(startsWith(tiff, "II*") || startsWith(tiff, "MM"));
+    // The GIF input is made by the test: Wine's GDI+ cannot read back the GIF
+    // its own encoder writes (and crashes trying).
+    const auto gif = encodeGif(source);
     const struct {
         const char* name;
         std::vector<unsigned char> bytes;
