@@ -3,7 +3,7 @@
 # page (into <build>/e2e-screenshots) and ends it with "退出".
 if(CMAKE_CROSSCOMPILING AND TARGET Velmora)
     add_executable(velmora_e2e ${CMAKE_CURRENT_LIST_DIR}/e2e/driver.cpp)
-    target_link_libraries(velmora_e2e PRIVATE user32 gdi32 comctl32)
+    target_link_libraries(velmora_e2e PRIVATE user32 gdi32 comctl32 advapi32)
     # GCC 12 reports a false -Wrestrict inside std::string concatenation.
     target_compile_options(velmora_e2e PRIVATE -Wno-restrict)
     add_dependencies(velmora_e2e Velmora)

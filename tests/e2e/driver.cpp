@@ -8,7 +8,9 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -83,11 +85,21 @@ std::vector<HWND> childrenOf(HWND parent) {
     return found;
 }
 
-// The message box of the program, if one is open.
-BOOL CALLBACK findMessageBox(HWND hwnd, LPARAM data) {
+// The open-file dialog: a dialog with the file-name box (cmb13 or edt1).
+HWND fileNameBox(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, 0x47C)) return combo;
+    return GetDlgItem(dialog, 0x480);
+}
+
+bool isProgramDialog(HWND hwnd) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == pid && IsWindowVisible(hwnd) && className(hwnd) == "#32770") {
+    return owner == pid && IsWindowVisible(hwnd) && className(hwnd) == "#32770";
+}
+
+// The message box of the program, if one is open.
+BOOL CALLBACK findMessageBox(HWND hwnd, LPARAM data) {
+    if (isProgramDialog(hwnd) && !fileNameBox(hwnd)) {
         *reinterpret_cast<HWND*>(data) = hwnd;
         return FALSE;
     }
@@ -97,6 +109,20 @@ BOOL CALLBACK findMessageBox(HWND hwnd, LPARAM data) {
 HWND messageBox() {
     HWND found = nullptr;
     EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+BOOL CALLBACK findFileDialog(HWND hwnd, LPARAM data) {
+    if (isProgramDialog(hwnd) && fileNameBox(hwnd)) {
+        *reinterpret_cast<HWND*>(data) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND fileDialog() {
+    HWND found = nullptr;
+    EnumWindows(findFileDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -112,8 +138,16 @@ bool dismissMessage(std::string& caption, std::string& text) {
     return waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 30000);
 }
 
+// A message box or file dialog still open here was left by a step that
+// went wrong: closed, and counted.
 void closeStrayMessages() {
     for (int i = 0; i < 5; ++i) {
+        if (HWND dialog = fileDialog()) {
+            fail("an open-file dialog was open");
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            Sleep(1500);
+            continue;
+        }
         HWND box = messageBox();
         if (!box) return;
         fail("a message box was open: " + textOf(GetDlgItem(box, 0xFFFF)));
@@ -386,46 +420,202 @@ bool textBecomes(HWND hwnd, const std::string& text, DWORD ms = 15000) {
 
 bool isChecked(HWND hwnd) { return send(hwnd, BM_GETCHECK) == BST_CHECKED; }
 
-}  // namespace
+void pickItem(HWND list, int index) {
+    // As a user: open the list, move to the item, press Enter.
+    send(list, CB_SHOWDROPDOWN, TRUE);
+    Sleep(300);
+    send(list, CB_SETCURSEL, index);
+    send(list, WM_KEYDOWN, VK_RETURN, 0);
+    Sleep(300);
+}
 
-int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("usage: velmora_e2e <program folder> <screenshot folder>\n");
-        return 2;
-    }
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "velmora-e2e-" + std::to_string(GetCurrentProcessId());
-    if (!copyFolder(argv[1], folder)) {
-        fail("cannot copy the program folder " + std::string(argv[1]));
-        return 1;
-    }
-    const std::string shots = argv[2];
-    CreateDirectoryA(shots.c_str(), nullptr);
+// The registry as the program sees it: a 32-bit program's writes under
+// HKEY_LOCAL_MACHINE\software land in the 32-bit view.
+const char* const kPersonalize = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+const char* const kRunKey = "software\\microsoft\\windows\\CurrentVersion\\Run";
 
-    // Started from another current directory: the program makes its own
-    // folder current.
+bool readDword(HKEY root, const char* path, const char* name, DWORD& value) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return false;
+    DWORD type = 0, size = sizeof value;
+    const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+                    type == REG_DWORD;
+    RegCloseKey(key);
+    return ok;
+}
+
+bool readString(HKEY root, const char* path, const char* name, std::string& value) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return false;
+    char data[1024] = {};
+    DWORD type = 0, size = sizeof data - 1;
+    const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS &&
+                    type == REG_SZ;
+    RegCloseKey(key);
+    value = data;
+    return ok;
+}
+
+void writeDword(HKEY root, const char* path, const char* name, DWORD value) {
+    HKEY key;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        fail(std::string("cannot prepare ") + path);
+        return;
+    }
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+void deleteValue(HKEY root, const char* path, const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_WRITE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+// A small RGB PNG (stored deflate blocks), so that the converter has to
+// decode and re-encode rather than copy.
+std::uint32_t crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+std::string bigEndian(std::uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
+std::string pngPicture(int width, int height) {
+    std::string raw;
+    for (int y = 0; y < height; ++y) {
+        raw.push_back('\0');
+        for (int x = 0; x < width; ++x) {
+            raw.push_back(static_cast<char>(x * 60));
+            raw.push_back(static_cast<char>(y * 80));
+            raw.push_back(static_cast<char>(200));
+        }
+    }
+    std::uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    const auto length = static_cast<std::uint16_t>(raw.size());
+    std::string zlib = "\x78\x01\x01";
+    zlib += {static_cast<char>(length & 0xFF), static_cast<char>(length >> 8), static_cast<char>(~length & 0xFF),
+             static_cast<char>((~length >> 8) & 0xFF)};
+    zlib += raw + bigEndian((b << 16) | a);
+    auto chunk = [](const std::string& kind, const std::string& body) {
+        return bigEndian(static_cast<std::uint32_t>(body.size())) + kind + body + bigEndian(crc32(kind + body));
+    };
+    const std::string header = bigEndian(width) + bigEndian(height) + std::string("\x08\x02\x00\x00\x00", 5);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", zlib) + chunk("IEND", "");
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string readFile(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+std::string iniValue(const std::string& file, const char* section, const char* key) {
+    char value[512] = {};
+    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, file.c_str());
+    return value;
+}
+
+// Starts Velmora.exe from the given folder, from another current directory
+// (the program makes its own folder current), and waits for its window.
+HWND startVelmora(const std::string& folder, const char* currentDirectory, DWORD& thread) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string command = "\"" + folder + "\\Velmora.exe\"";
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, temp, &startup, &info)) {
-        fail("cannot start Velmora.exe");
-        return 1;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDirectory, &startup, &info)) {
+        fail("cannot start " + folder + "\\Velmora.exe");
+        return nullptr;
     }
+    CloseHandle(info.hThread);
     pid = info.dwProcessId;
     process = info.hProcess;
-    note("started Velmora.exe, waiting for its window");
-
+    thread = info.dwThreadId;
+    note("started " + folder + "\\Velmora.exe, waiting for its window");
     HWND main = nullptr;
     if (!waitFor([&] { return (main = findMainWindow()) != nullptr && IsWindowVisible(main); }, 300000)) {
         fail("no window \"Velmora\" appeared");
-        TerminateProcess(process, 1);
-        return 1;
+        return nullptr;
     }
     Sleep(3000);
     closeStrayMessages();
+    return main;
+}
 
+// "退出" ends the program; a program that does not end is stopped.
+void endVelmora(HWND exitButton) {
+    closeStrayMessages();
+    if (exitButton) PostMessageA(exitButton, BM_CLICK, 0, 0);
+    if (!exitButton || WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) {
+        fail("退出 did not end the program");
+        closeStrayMessages();
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 30000);
+    } else {
+        DWORD code = 1;
+        GetExitCodeProcess(process, &code);
+        check(code == 0, "the program ended with code " + std::to_string(code));
+    }
+    CloseHandle(process);
+    process = nullptr;
+}
+
+HWND tabOf(HWND main) {
+    for (HWND c : childrenOf(main))
+        if (className(c) == "SysTabControl32") return c;
+    return nullptr;
+}
+
+void locateAll(std::vector<Expected>& all, HWND tab) {
+    Expected& group = named(all, "groupConverter");
+    group.hwnd = locate(group, tab);
+    for (Expected& e : all) {
+        if (&e == &group) continue;
+        HWND container = e.inGroup ? group.hwnd : tab;
+        if (container) e.hwnd = locate(e, container);
+        if (!e.hwnd) fail(std::string(e.name) + ": not found");
+    }
+}
+
+// Presses a button whose handler shows a message box, and reads the box.
+void pressAndExpect(HWND button, const char* what, const std::string& expected) {
+    closeStrayMessages();
+    if (!button) return;
+    PostMessageA(button, BM_CLICK, 0, 0);
+    std::string caption, message;
+    if (!dismissMessage(caption, message)) {
+        fail(std::string("no message box after ") + what);
+        return;
+    }
+    check(caption == "信息：", std::string(what) + ": message caption \"" + caption + "\"");
+    check(message == expected, std::string(what) + ": message \"" + message + "\", expected \"" + expected + "\"");
+}
+
+// First start, without Auto.ini: the window in its initial state, worked
+// as a user would. Gives the exit button.
+HWND firstRun(HWND main, DWORD thread, const std::string& folder, const std::string& shots) {
     // The window: caption, size, place, frame.
     RECT outer;
     GetWindowRect(main, &outer);
@@ -447,8 +637,7 @@ int main(int argc, char** argv) {
         if (className(c) == "SysTabControl32") tab = c;
     if (!tab) {
         fail("no tab control");
-        TerminateProcess(process, 1);
-        return 1;
+        return nullptr;
     }
     const RECT tabRect = relativeTo(tab, main);
     check(tabRect.left == 0 && tabRect.top == 0 && tabRect.right == 600 && tabRect.bottom == 368,
@@ -574,7 +763,7 @@ int main(int argc, char** argv) {
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
         Sleep(1500);
-        GetGUIThreadInfo(info.dwThreadId, &gui);
+        GetGUIThreadInfo(thread, &gui);
         check(gui.hwndFocus == longitude, "the longitude box has the focus");
         closeStrayMessages();
     }
@@ -586,16 +775,8 @@ int main(int argc, char** argv) {
     HWND nightButton = named(all, "buttonPickNightWallpaper").hwnd;
     HWND nightPath = named(all, "labelNightWallpaperPath").hwnd;
     HWND dayButton = named(all, "buttonPickDayWallpaper").hwnd;
-    auto pick = [&](HWND list, int index) {
-        // As a user: open the list, move to the item, press Enter.
-        send(list, CB_SHOWDROPDOWN, TRUE);
-        Sleep(300);
-        send(list, CB_SETCURSEL, index);
-        send(list, WM_KEYDOWN, VK_RETURN, 0);
-        Sleep(300);
-    };
     if (night && nightButton && nightPath && dayButton) {
-        pick(night, 1);
+        pickItem(night, 1);
         check(waitFor([&] { return IsWindowVisible(nightButton) && IsWindowVisible(nightPath); }, 10000),
               "picking 自定义 shows the night picker");
         check(!IsWindowVisible(dayButton), "the day picker stays hidden");
@@ -605,7 +786,7 @@ int main(int argc, char** argv) {
         check(!IsWindowVisible(nightButton), "the picker is hidden with its page");
         switchPage(tab, 3, 2);
         check(IsWindowVisible(nightButton), "the picker comes back with its page");
-        pick(night, 0);
+        pickItem(night, 0);
         check(waitFor([&] { return !IsWindowVisible(nightButton) && !IsWindowVisible(nightPath); }, 10000),
               "picking 默认壁纸 hides the night picker");
         // Closing the list without a pick raises nothing.
@@ -639,21 +820,207 @@ int main(int argc, char** argv) {
         check(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000), "and it comes back again");
     }
 
-    // "退出" ends the program.
-    closeStrayMessages();
-    HWND exitButton = named(all, "buttonExit").hwnd;
-    if (exitButton) PostMessageA(exitButton, BM_CLICK, 0, 0);
-    if (WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) {
-        fail("退出 did not end the program");
-        closeStrayMessages();
-        TerminateProcess(process, 1);
-    } else {
-        DWORD code = 1;
-        GetExitCodeProcess(process, &code);
-        check(code == 0, "the program ended with code " + std::to_string(code));
+    return named(all, "buttonExit").hwnd;
+}
+
+// Second start, with a prepared Auto.ini: the saved settings come back into
+// the window, the first ticks apply the look of the current period and
+// register the program under Run; then saving, a save that cannot be
+// written, and a picture converted through the real open-file dialog.
+void secondRun(const std::string& folder, const char* temp, const std::string& shots) {
+    const std::string ini = folder + "\\Auto.ini";
+    // The custom times make the period certain from the clock: light from
+    // 0:00 to 23:59 before noon, dark from 1:00 on after noon.
+    SYSTEMTIME clock;
+    GetLocalTime(&clock);
+    const bool morning = clock.wHour < 12;
+    const DWORD light = morning ? 1 : 0;
+    const char* darkHour = morning ? "23" : "1";
+    const char* darkMinute = morning ? "59" : "0";
+    const std::string dayPath = "C:\\壁纸\\白天.bmp";
+    const std::string settings = std::string("[基础]\r\n开机自启=1\r\n经度=116.4\r\n纬度=39.9\r\n时间自定=0\r\n白时=0\r\n黑时=") +
+                                 darkHour + "\r\n白分=0\r\n黑分=" + darkMinute +
+                                 "\r\n[个性]\r\n方式=1\r\n白壁=1\r\n黑壁=0\r\n白壁地址=" + dayPath +
+                                 "\r\n黑壁地址=\r\n手写=留着\r\n";
+    if (!writeFile(ini, settings)) {
+        fail("cannot write " + ini);
+        return;
     }
+    // The opposite look and no Run value before the start.
+    writeDword(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", !light);
+    writeDword(HKEY_CURRENT_USER, kPersonalize, "SystemUsesLightTheme", !light);
+    deleteValue(HKEY_LOCAL_MACHINE, kRunKey, "DireRavari");
+
+    DWORD thread = 0;
+    HWND main = startVelmora(folder, temp, thread);
+    HWND tab = main ? tabOf(main) : nullptr;
+    if (!tab) {
+        if (main) fail("no tab control");
+        if (process) TerminateProcess(process, 1);
+        return;
+    }
+
+    // The registry: the look of the current period and the Run value.
+    auto lookIs = [&](DWORD expected) {
+        DWORD apps = 2, system = 2;
+        return readDword(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", apps) &&
+               readDword(HKEY_CURRENT_USER, kPersonalize, "SystemUsesLightTheme", system) && apps == expected &&
+               system == expected;
+    };
+    check(waitFor([&] { return lookIs(light); }, 20000),
+          std::string("the first ticks apply the ") + (light ? "light" : "dark") + " look in the registry");
+    std::string run;
+    check(readString(HKEY_LOCAL_MACHINE, kRunKey, "DireRavari", run) && run == folder + "\\Velmora.exe",
+          "the Run value DireRavari holds the program's path: \"" + run + "\"");
+
+    // The window shows the saved settings, with the lock and the pickers
+    // following them.
+    std::vector<Expected> all = expectedControls();
+    locateAll(all, tab);
+    for (const char* name : {"comboLightHour", "comboLightMinute", "comboDarkHour", "comboDarkMinute"})
+        named(all, name).enabled = true;
+    for (const char* name : {"buttonPickDayWallpaper", "labelDayWallpaperPath"}) named(all, name).visible = true;
+    for (const Expected& e : all)
+        if (e.hwnd) check((IsWindowEnabled(e.hwnd) != FALSE) == e.enabled, std::string(e.name) + " enabled state (loaded)");
+    struct Box {
+        const char* name;
+        bool checked;
+    } boxes[] = {{"checkAutoStart", true}, {"checkFollowSun", false}, {"checkCustomTime", true}};
+    for (const Box& b : boxes)
+        if (HWND h = named(all, b.name).hwnd) check(isChecked(h) == b.checked, std::string(b.name) + " as loaded");
+    struct Text {
+        const char* name;
+        std::string text;
+    } texts[] = {{"editLongitude", "116.4"},
+                 {"editLatitude", "39.9"},
+                 {"labelDayWallpaperPath", dayPath},
+                 {"labelNightWallpaperPath", ""},
+                 {"labelConverterFolder", folder}};
+    for (const Text& t : texts)
+        if (HWND h = named(all, t.name).hwnd)
+            check(textOf(h) == t.text, std::string(t.name) + " reads \"" + textOf(h) + "\", expected \"" + t.text + "\"");
+    struct Selection {
+        const char* name;
+        int index;
+    } selections[] = {{"comboLightHour", 0},     {"comboLightMinute", 0},   {"comboDarkHour", std::atoi(darkHour)},
+                      {"comboDarkMinute", std::atoi(darkMinute)}, {"comboChangeMode", 1}, {"comboDayWallpaper", 1},
+                      {"comboNightWallpaper", 0}};
+    for (const Selection& s : selections)
+        if (HWND h = named(all, s.name).hwnd)
+            check(send(h, CB_GETCURSEL) == s.index,
+                  std::string(s.name) + " selects " + std::to_string(send(h, CB_GETCURSEL)) + ", expected " +
+                      std::to_string(s.index));
+    // Sun times and the clock are shown from the start.
+    for (const char* name : {"labelSunrise", "labelSunset", "labelNow"})
+        if (HWND h = named(all, name).hwnd) check(!textOf(h).empty(), std::string(name) + " is shown");
+    checkPageShown(all, 0, "loaded, at start");
+    switchPage(tab, 0, 2);
+    checkPageShown(all, 2, "loaded, on 个性化: the day picker shown, the night picker hidden");
+    screenshot(main, shots + "\\loaded-page3");
+
+    // "保存" writes what the window shows now, including a pick made after
+    // the start; a key the program does not know survives.
+    HWND night = named(all, "comboNightWallpaper").hwnd;
+    if (night) pickItem(night, 1);
+    pressAndExpect(named(all, "buttonSave").hwnd, "保存", "配置保存完毕！");
+    struct Stored {
+        const char* section;
+        const char* key;
+        std::string value;
+    } stored[] = {{"基础", "开机自启", "1"},  {"基础", "经度", "116.4"},     {"基础", "纬度", "39.9"},
+                  {"基础", "时间自定", "0"},  {"基础", "白时", "0"},         {"基础", "黑时", darkHour},
+                  {"基础", "白分", "0"},      {"基础", "黑分", darkMinute},  {"个性", "方式", "1"},
+                  {"个性", "白壁", "1"},      {"个性", "黑壁", "1"},         {"个性", "白壁地址", dayPath},
+                  {"个性", "黑壁地址", ""},   {"个性", "手写", "留着"}};
+    for (const Stored& s : stored) {
+        const std::string value = iniValue(ini, s.section, s.key);
+        check(value == s.value, std::string("saved ") + s.section + "/" + s.key + " = \"" + value + "\", expected \"" +
+                                    s.value + "\"");
+    }
+
+    // A directory in the file's place cannot be written: the save says so.
+    const std::string kept = ini + ".kept";
+    if (MoveFileA(ini.c_str(), kept.c_str()) && CreateDirectoryA(ini.c_str(), nullptr)) {
+        pressAndExpect(named(all, "buttonSave").hwnd, "保存 into a directory named Auto.ini", "配置保存失败！");
+        RemoveDirectoryA(ini.c_str());
+    } else {
+        fail("cannot put a directory in the place of Auto.ini");
+    }
+    MoveFileA(kept.c_str(), ini.c_str());
+
+    // The converter: a PNG picked through the real open-file dialog becomes
+    // 图片1.bmp in the program directory.
+    const std::string picture = folder + "-picture.png";
+    const int width = 5, height = 3;
+    check(writeFile(picture, pngPicture(width, height)), "cannot write the test picture " + picture);
+    closeStrayMessages();
+    if (HWND pickPicture = named(all, "buttonPickPicture").hwnd) PostMessageA(pickPicture, BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    if (!waitFor([&] { return (dialog = fileDialog()) != nullptr; }, 60000)) {
+        fail("选择图片 opened no open-file dialog");
+    } else {
+        Sleep(1500);
+        send(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        check(waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 30000),
+              "the open-file dialog takes the typed path and closes on OK");
+    }
+    const std::string output = folder + "\\图片1.bmp";
+    pressAndExpect(named(all, "buttonConvert").hwnd, "转换", "转换成功！");
+    const std::string bmp = readFile(output);
+    std::int32_t bmpWidth = 0, bmpHeight = 0;
+    if (bmp.size() >= 26) {
+        std::memcpy(&bmpWidth, bmp.data() + 18, 4);
+        std::memcpy(&bmpHeight, bmp.data() + 22, 4);
+    }
+    check(bmp.size() > 54 && bmp.compare(0, 2, "BM") == 0, output + " is a BMP file (" + std::to_string(bmp.size()) + " bytes)");
+    check(bmpWidth == width && std::abs(bmpHeight) == height,
+          "the BMP is " + std::to_string(bmpWidth) + "x" + std::to_string(bmpHeight) + ", like the picture");
+    switchPage(tab, 2, 0);
+
+    endVelmora(named(all, "buttonExit").hwnd);
+    deleteValue(HKEY_LOCAL_MACHINE, kRunKey, "DireRavari");
+    for (const std::string& f : {ini, output, picture}) DeleteFileA(f.c_str());
+}
+
+void removeFolder(const std::string& folder) {
     for (const char* name : {"Velmora.exe", "默认白壁纸.bmp", "默认黑壁纸.bmp"}) DeleteFileA((folder + "\\" + name).c_str());
     RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::printf("usage: velmora_e2e <program folder> <screenshot folder>\n");
+        return 2;
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string base = std::string(temp) + "velmora-e2e-" + std::to_string(GetCurrentProcessId());
+    const std::string shots = argv[2];
+    CreateDirectoryA(shots.c_str(), nullptr);
+
+    // Each start has its own copy of the program folder.
+    for (const std::string& folder : {base, base + "-settings"}) {
+        if (!copyFolder(argv[1], folder)) {
+            fail("cannot copy the program folder " + std::string(argv[1]));
+            return 1;
+        }
+        if (folder == base) {
+            DWORD thread = 0;
+            HWND main = startVelmora(folder, temp, thread);
+            if (main) {
+                endVelmora(firstRun(main, thread, folder, shots));
+            } else if (process) {
+                TerminateProcess(process, 1);
+                WaitForSingleObject(process, 30000);
+            }
+        } else {
+            secondRun(folder, temp, shots);
+        }
+        removeFolder(folder);
+    }
 
     note(failures ? std::to_string(failures) + " check(s) failed" : "all checks passed");
     return failures ? 1 : 0;
