@@ -1,6 +1,7 @@
 # End to end: a Win32 driver starts the real Velmora.exe under Wine, checks
 # its window as a user would, works its controls, takes a picture of each
-# page (into <build>/e2e-screenshots) and ends it with "退出".
+# page (into <build>/e2e-screenshots) and ends it with "退出"; then starts it
+# again with a prepared Auto.ini: settings, saving, registry and converter.
 if(CMAKE_CROSSCOMPILING AND TARGET Velmora)
     add_executable(velmora_e2e ${CMAKE_CURRENT_LIST_DIR}/e2e/driver.cpp)
     target_link_libraries(velmora_e2e PRIVATE user32 gdi32 comctl32 advapi32)

@@ -1,7 +1,11 @@
-// End-to-end check of Velmora.exe as a user meets it: starts the program from
-// a copy of its folder, finds its window and looks at every control, then
-// works the window (check boxes, typing, a list pick, hiding to the icon and
-// back, "退出") and watches the program react. Writes a picture of each page.
+// End-to-end check of Velmora.exe as a user meets it. First start, from a
+// copy of its folder without Auto.ini: finds its window and looks at every
+// control, then works the window (check boxes, typing, a list pick, hiding
+// to the icon and back, "退出") and watches the program react. Second start,
+// from another copy with a prepared Auto.ini: the registry (light-mode
+// values, Run value) and the window follow the file, "保存" writes it and
+// reports a file that cannot be written, and a PNG picked through the
+// open-file dialog is converted to 图片1.bmp. Writes a picture of each page.
 //
 // usage: velmora_e2e <folder with Velmora.exe> <folder for the screenshots>
 #include <windows.h>
