@@ -34,6 +34,10 @@ struct View {
     bool pushing = false;      // the program is writing into the control
     bool pickConfirmed = false;  // the list was closed with a pick
     bool pickPosted = false;
+    // What a label shows: only the program writes a label's text, so the
+    // window need not be asked for it on every write (the clock label is
+    // written every second).
+    std::string labelText;
 };
 
 struct WindowState {
@@ -111,8 +115,9 @@ void push(View& v) {
             break;
         case Kind::Label: {
             const std::string& text = static_cast<Label*>(v.model)->text();
-            if (windowText(v.hwnd) != text) {
+            if (v.labelText != text) {
                 SetWindowTextA(v.hwnd, text.c_str());
+                v.labelText = text;
                 if (IsWindowVisible(v.hwnd)) redrawBehind(v.hwnd);
             }
             break;
@@ -346,6 +351,7 @@ void createControls(HWND main) {
         v.model = item.model ? item.model(c) : nullptr;
         HWND parent = item.container < 0 ? w.tab : w.views[item.container].hwnd;
         v.hwnd = createControl(item, parent, firstControlId + static_cast<int>(i), font);
+        if (item.kind == Kind::Label) v.labelText = item.text;
         if (item.kind == Kind::Group)
             w.groupProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(v.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&groupProc)));
@@ -420,7 +426,10 @@ int runMainWindow(const WindowEvents& events) {
             break;
         }
         if (got == -1) break;
-        if (win32::mainWindowHandle() && IsDialogMessageA(win32::mainWindowHandle(), &msg)) continue;
+        // Dialog navigation is for input; the timers' ticks, many an hour,
+        // go straight to the window.
+        if (msg.message != WM_TIMER && win32::mainWindowHandle() && IsDialogMessageA(win32::mainWindowHandle(), &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
