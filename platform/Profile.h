@@ -15,8 +15,9 @@ inline constexpr std::size_t kProfileBufferSize = 10240;
 
 // GetPrivateProfileStringA without a default: empty text when the file, the
 // section or the key is missing. Leading characters with codes up to 0x20
-// are skipped in the file path, the section and the key; when one of them
-// is then empty nothing is read.
+// are skipped in the file path, the section and the key, and blanks after
+// the section and the key do not count (a name written with them reads
+// back); when one of them is then empty nothing is read.
 std::string readProfileString(const std::string& file, const std::string& section, const std::string& key);
 
 // WritePrivateProfileStringA; creates the file when it does not exist.

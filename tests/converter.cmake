@@ -2,7 +2,8 @@
 # natively, and against the real GDI+ under Wine.
 set(_here ${CMAKE_CURRENT_LIST_DIR})
 if(NOT CMAKE_CROSSCOMPILING)
-    velmora_add_gtest(converter_tests SOURCES ${_here}/converter/converter_test.cpp LIBS velmora_converter)
+    velmora_add_gtest(converter_tests SOURCES ${_here}/converter/converter_test.cpp
+        ${_here}/converter/standin_decoder_test.cpp LIBS velmora_converter)
 else()
     # Test pictures are made with stb_image; its headers live beside the
     # host's, reached through a folder holding just them.

@@ -50,4 +50,9 @@ struct PictureCodec {
 
 PictureCodec& pictureCodec();
 
+// False for a JPEG with a DHT segment of more than 256 codes, which Debian's
+// stb_image cannot read without writing past its table; the stand-in's
+// GDI+ rejects such a picture as corrupt without giving it to stb_image.
+bool jpegHuffmanTablesFit(const std::vector<unsigned char>& bytes);
+
 }  // namespace velmora::standin

@@ -16,6 +16,37 @@ PictureCodec& pictureCodec() {
     return codec;
 }
 
+// Debian's stb_image writes past its Huffman table when a JPEG's DHT
+// segment declares more than 256 codes; GDI+ rejects such a file as
+// corrupt. The stand-in looks at every DHT segment before it decodes.
+bool jpegHuffmanTablesFit(const std::vector<unsigned char>& b) {
+    if (b.size() < 2 || b[0] != 0xFF || b[1] != 0xD8) return true;  // not a JPEG
+    std::size_t i = 2;
+    while (i + 1 < b.size()) {
+        if (b[i] != 0xFF) {  // entropy-coded data up to the next marker
+            ++i;
+            continue;
+        }
+        const unsigned char marker = b[i + 1];
+        if (marker == 0xFF || marker == 0x00 || (marker >= 0xD0 && marker <= 0xD9) || marker == 0x01) {
+            i += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (i + 3 >= b.size()) break;
+        const std::size_t end = i + 2 + (std::size_t(b[i + 2]) << 8 | b[i + 3]);
+        if (marker == 0xC4) {
+            for (std::size_t t = i + 4; t + 17 <= end && t + 17 <= b.size();) {
+                std::size_t codes = 0;
+                for (std::size_t k = 1; k <= 16; ++k) codes += b[t + k];
+                if (codes > 256) return false;
+                t += 17 + codes;
+            }
+        }
+        i = end;
+    }
+    return true;
+}
+
 }  // namespace velmora::standin
 
 namespace velmora::platform {
@@ -32,7 +63,7 @@ constexpr GpStatus kFileNotFound = 10;
 constexpr GpStatus kUnknownImageFormat = 13;
 constexpr HResult kSOk = 0;
 constexpr HResult kEInvalidArg = static_cast<HResult>(0x80070057u);
-constexpr HResult kEOutOfMemory = static_cast<HResult>(0x8007000Eu);
+[[maybe_unused]] constexpr HResult kEOutOfMemory = static_cast<HResult>(0x8007000Eu);
 constexpr HResult kClassString = static_cast<HResult>(0x800401F3u);
 
 enum class Encoder { Bmp, Jpeg, Gif, Tiff, Png, Unknown };
@@ -95,7 +126,7 @@ public:
         } else if (s != pictureCodec().streams.end()) {
             auto& block = pictureCodec().blocks.at(s->second.memory);
             int w = 0, h = 0, channels = 0;
-            unsigned char* pixels = stbi_load_from_memory(block.bytes.data(), static_cast<int>(block.bytes.size()), &w,
+            unsigned char* pixels = !standin::jpegHuffmanTablesFit(block.bytes) ? nullptr : stbi_load_from_memory(block.bytes.data(), static_cast<int>(block.bytes.size()), &w,
                                                           &h, &channels, 4);
             if (pixels == nullptr) {
                 status = kUnknownImageFormat;
@@ -170,6 +201,9 @@ public:
                 status = kFileNotFound;
             } else if (kind == Encoder::Gif || kind == Encoder::Tiff) {
                 status = kNotImplemented;
+            } else if (kind == Encoder::Jpeg && (img.width > 65535 || img.height > 65535)) {
+                // A JPEG holds its size in 16 bits; stb_image_write would cut it.
+                status = kInvalidParameter;
             } else {
                 std::vector<unsigned char> encoded;
                 std::vector<unsigned char> rgb;

@@ -143,8 +143,9 @@ void log(const std::string& call, bool ok) { standin::state().calls.push_back(ca
 
 std::string readProfileString(const std::string& file, const std::string& section, const std::string& key) {
     const std::string path = skipLeadingControls(file);
-    const std::string sectionName = skipLeadingControls(section);
-    const std::string keyName = skipLeadingControls(key);
+    // Blanks after the names do not count either, as in the file's lines.
+    const std::string sectionName = trim(skipLeadingControls(section));
+    const std::string keyName = trim(skipLeadingControls(key));
     std::string result;
     bool found = false;
     if (!path.empty() && !sectionName.empty() && !keyName.empty()) {
@@ -164,8 +165,9 @@ std::string readProfileString(const std::string& file, const std::string& sectio
 bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
     const std::string path = skipLeadingControls(file);
-    const std::string sectionName = skipLeadingControls(section);
-    const std::string keyName = skipLeadingControls(key);
+    // Blanks after the names do not count either, as in the file's lines.
+    const std::string sectionName = trim(skipLeadingControls(section));
+    const std::string keyName = trim(skipLeadingControls(key));
     bool ok = false;
     if (!path.empty() && !sectionName.empty() && !keyName.empty()) {
         std::vector<Line> lines = load(path);

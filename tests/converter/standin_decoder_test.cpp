@@ -1,0 +1,75 @@
+// Pictures that once broke the stand-in's GDI+ (found by fuzzing): each
+// must end in a clean failure with nothing left behind, as with GDI+.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "converter/Converter.h"
+#include "platform/standin/PictureCodec.h"
+#include "platform/standin/StandIn.h"
+#include "tests/converter/TestPictures.h"
+
+namespace velmora::testing {
+namespace {
+
+void expectNothingLeft() {
+    const auto& codec = standin::pictureCodec();
+    EXPECT_TRUE(codec.blocks.empty());
+    EXPECT_TRUE(codec.streams.empty());
+    EXPECT_TRUE(codec.images.empty());
+    EXPECT_TRUE(codec.bitmaps.empty());
+    EXPECT_EQ(codec.gdiplusRunning, 0);
+}
+
+// A JPEG whose DHT segment declares more than 256 codes: stb_image wrote
+// past its Huffman table on it (while decoding and while reading the size).
+TEST(StandInDecoder, JpegWithOversizedHuffmanTableFails) {
+    std::vector<unsigned char> jpeg = {0xFF, 0xD8, 0xFF, 0xC4};
+    const unsigned length = 2 + 17 + 16 * 17;
+    jpeg.push_back(static_cast<unsigned char>(length >> 8));
+    jpeg.push_back(static_cast<unsigned char>(length & 0xFF));
+    jpeg.push_back(0x00);                        // DC table 0
+    for (int i = 0; i < 16; ++i) jpeg.push_back(17);  // 272 codes
+    jpeg.insert(jpeg.end(), 16 * 17, 0x01);
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    EXPECT_FALSE(standin::jpegHuffmanTablesFit(jpeg));
+
+    standin::reset();
+    std::vector<unsigned char> result = {7};
+    EXPECT_EQ(convertPicture(jpeg, PictureBmp, {}, &result), 0);
+    EXPECT_EQ(result, std::vector<unsigned char>{7});
+    expectNothingLeft();
+
+    // An ordinary JPEG still passes the test and converts.
+    const auto good = encodeJpeg(pattern(4, 3));
+    EXPECT_TRUE(standin::jpegHuffmanTablesFit(good));
+    EXPECT_EQ(convertPicture(good, PictureBmp, {}, &result), 1);
+    expectNothingLeft();
+}
+
+// A JPEG holds its width and height in 16 bits: a wider picture cannot
+// become a JPEG (the encoder used to write the width cut to 16 bits and
+// report success); BMP and PNG take it.
+TEST(StandInDecoder, PictureWiderThanAJpegCanHoldFailsAsJpegOnly) {
+    const auto wide = encodeBmp(pattern(65536, 1));
+    standin::reset();
+    struct Case {
+        PictureFormat format;
+        int expected;
+    };
+    for (const Case c : {Case{PictureJpeg, 0}, Case{PictureBmp, 1}, Case{PicturePng, 1}}) {
+        std::vector<unsigned char> result = {7};
+        EXPECT_EQ(convertPicture(wide, c.format, {}, &result), c.expected) << c.format;
+        if (c.expected == 0) {
+            EXPECT_EQ(result, std::vector<unsigned char>{7});
+        } else {
+            const auto back = decode(result);
+            ASSERT_TRUE(back.has_value()) << c.format;
+            EXPECT_EQ(back->width, 65536);
+        }
+        expectNothingLeft();
+    }
+}
+
+}  // namespace
+}  // namespace velmora::testing
