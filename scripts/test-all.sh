@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native tests, the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows
-# build's tests under Wine (in a virtual display when there is none).
+# build's tests under Wine (in a virtual display when there is none), then a
+# short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,4 +20,7 @@ for preset in native native-sanitize windows; do
     echo "=== $preset: tests"
     ctest --preset "$preset" || status=1
 done
+# Last: every fuzz target for a few seconds (clang, libFuzzer).
+echo "=== fuzz: short runs"
+bash scripts/fuzz-short.sh || status=1
 exit $status
