@@ -5,7 +5,7 @@
 #include "platform/Files.h"
 #include "settings/AutoStart.h"
 #include "settings/SettingsFile.h"
-#include "sun/SunTimes.h"
+#include "sun/Sun.h"
 #include "ui/Behaviour.h"
 
 namespace velmora {

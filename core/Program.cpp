@@ -8,7 +8,7 @@
 #include "platform/Window.h"
 #include "settings/AutoStart.h"
 #include "settings/SettingsFile.h"
-#include "sun/SunTimes.h"
+#include "sun/Sun.h"
 #include "ui/Behaviour.h"
 
 namespace velmora {
@@ -24,8 +24,7 @@ bool& cleanupPending() {
 void exitCleanup() {
     if (!cleanupPending()) return;
     cleanupPending() = false;
-    // TODO(month tables): release leapMonthDays and commonMonthDays here once
-    // the sun-time calculator offers its release function.
+    releaseMonthTables();
 }
 
 int runProgram() {
@@ -35,8 +34,7 @@ int runProgram() {
     programPaths() = splitExecutablePath(platform::executablePath());
     platform::setCurrentDirectory(programPaths().directory);
 
-    // TODO(month tables): create leapMonthDays and commonMonthDays empty here
-    // once the sun-time calculator offers its create function.
+    createMonthTables();
     cleanupPending() = true;
 
     bindControlHandlers();

@@ -7,7 +7,7 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Tray.h"
-#include "sun/SunTimes.h"
+#include "sun/Sun.h"
 
 namespace velmora {
 namespace {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/Program.h"
+#include "sun/Sun.h"
 #include "platform/standin/StandInWindow.h"
 #include "tests/core/Fixture.h"
 
@@ -119,6 +120,26 @@ TEST_F(ProgramButtons, SaveAutoStartAndConverterButtonsReachTheirHandling) {
                                 "DireRavari"),
               dir_.string() + "\\Velmora.exe");
     EXPECT_EQ(platform().messages, (std::vector<std::string>{"配置保存完毕！", "还没有选择图片！"}));
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+class ProgramMonthTables : public ProgramRun {};
+
+TEST_F(ProgramMonthTables, ExistEmptyFromStartAndAreReleasedAtTheEnd) {
+    releaseMonthTables();
+    bool existedEmpty = false;
+    window().messageLoop = [&] {
+        MonthTables* t = monthTables();
+        existedEmpty = t != nullptr && t->leapMonthDays.empty() && t->commonMonthDays.empty();
+    };
+    runProgram();
+    EXPECT_TRUE(existedEmpty);
+    EXPECT_EQ(monthTables(), nullptr);
 }
 
 }  // namespace
