@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 probes.emplace_back(section, trim(line.substr(0, eq)));
             }
             start = end + 1;
-            if (probes.size() > 64) break;
+            if (probes.size() > 16) break;
         }
     }
 
