@@ -20,8 +20,11 @@ PictureCodec& pictureCodec() {
 // segment declares more than 256 codes; GDI+ rejects such a file as
 // corrupt. The stand-in looks at every DHT segment before it decodes.
 bool jpegHuffmanTablesFit(const std::vector<unsigned char>& b) {
-    if (b.size() < 2 || b[0] != 0xFF || b[1] != 0xD8) return true;  // not a JPEG
-    std::size_t i = 2;
+    // stb_image takes any run of fill bytes 0xFF before the start marker.
+    std::size_t i = 0;
+    while (i < b.size() && b[i] == 0xFF) ++i;
+    if (i == 0 || i >= b.size() || b[i] != 0xD8) return true;  // not a JPEG
+    ++i;
     while (i + 1 < b.size()) {
         if (b[i] != 0xFF) {  // entropy-coded data up to the next marker
             ++i;
@@ -35,9 +38,11 @@ bool jpegHuffmanTablesFit(const std::vector<unsigned char>& b) {
         if (i + 3 >= b.size()) break;
         const std::size_t end = i + 2 + (std::size_t(b[i + 2]) << 8 | b[i + 3]);
         if (marker == 0xC4) {
-            for (std::size_t t = i + 4; t + 17 <= end && t + 17 <= b.size();) {
+            // Tables follow one another while the segment has bytes left, as
+            // stb_image reads them; past the end of the file it reads zeros.
+            for (std::size_t t = i + 4; t < end && t < b.size();) {
                 std::size_t codes = 0;
-                for (std::size_t k = 1; k <= 16; ++k) codes += b[t + k];
+                for (std::size_t k = 1; k <= 16 && t + k < b.size(); ++k) codes += b[t + k];
                 if (codes > 256) return false;
                 t += 17 + codes;
             }

@@ -33,6 +33,15 @@ TEST(StandInDecoder, JpegWithOversizedHuffmanTableFails) {
     jpeg.insert(jpeg.end(), 16 * 17, 0x01);
     jpeg.insert(jpeg.end(), {0xFF, 0xD9});
     EXPECT_FALSE(standin::jpegHuffmanTablesFit(jpeg));
+    // Fill bytes before the start marker, which stb_image skips.
+    std::vector<unsigned char> filled = jpeg;
+    filled.insert(filled.begin(), {0xFF, 0xFF});
+    EXPECT_FALSE(standin::jpegHuffmanTablesFit(filled));
+    // A segment length that ends inside a table's counts: the table is read.
+    std::vector<unsigned char> shortSegment = jpeg;
+    shortSegment[4] = 0x00;
+    shortSegment[5] = 0x04;
+    EXPECT_FALSE(standin::jpegHuffmanTablesFit(shortSegment));
 
     standin::reset();
     std::vector<unsigned char> result = {7};
