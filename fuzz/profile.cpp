@@ -140,7 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Write w;
         w.section = wellFormedName(next(input, at), "]");
         w.key = wellFormedName(next(input, at), "=");
-        while (!w.key.empty() && w.key[0] == '[') w.key = trim(w.key.substr(1));
+        // After the blanks that do not count, a key may not open with '['.
+        for (;;) {
+            std::size_t p = 0;
+            while (p < w.key.size() && blank(w.key[p])) ++p;
+            if (p == w.key.size() || w.key[p] != '[') break;
+            w.key.erase(p, 1);
+        }
         w.value = next(input, at);
         std::string value;
         for (char ch : w.value)
