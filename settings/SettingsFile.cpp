@@ -7,6 +7,7 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Profile.h"
+#include "sun/Sun.h"
 
 namespace velmora {
 namespace {
@@ -16,36 +17,6 @@ const char* const kBasic = "基础";
 const char* const kPersonal = "个性";
 
 std::string settingsPath() { return programPaths().besideExecutable(kFileName); }
-
-// Full-width forms and a few look-alikes become ASCII; every other two-byte
-// character is copied unchanged. A lead byte without its trail byte ends
-// the copy.
-std::string fullWidthToAscii(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            out.push_back(text[i]);
-            continue;
-        }
-        if (i + 1 >= text.size() || text[i + 1] == '\0') break;
-        const auto trail = static_cast<unsigned char>(text[i + 1]);
-        ++i;
-        if (lead == 0xA1 && trail == 0xA1) {
-            out.push_back(' ');
-        } else if (lead == 0xA1 && trail == 0xAB) {
-            out.push_back('~');
-        } else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) {
-            out.push_back('*');
-        } else if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-            out.push_back(static_cast<char>(trail - 0x80));
-        } else {
-            out.push_back(static_cast<char>(lead));
-            out.push_back(static_cast<char>(trail));
-        }
-    }
-    return out;
-}
 
 bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 

@@ -31,35 +31,6 @@ double magnitude(double x) { return x < 0 ? -x : x; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Full-width forms to ASCII, byte by byte, up to the first NUL.
-std::string toHalfWidth(const std::string& text) {
-    std::string out;
-    const char* p = text.c_str();
-    for (std::size_t i = 0; p[i] != '\0';) {
-        const auto lead = static_cast<unsigned char>(p[i]);
-        if (lead < 0x80) {
-            out += p[i++];
-            continue;
-        }
-        const auto trail = static_cast<unsigned char>(p[i + 1]);
-        if (trail == 0) break;  // a lone lead byte before the end is dropped
-        if (lead == 0xA1 && trail == 0xA1)
-            out += ' ';
-        else if (lead == 0xA1 && trail == 0xAB)
-            out += '~';
-        else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF))
-            out += '*';
-        else if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE)
-            out += static_cast<char>(trail - 0x80);
-        else {
-            out += p[i];
-            out += p[i + 1];
-        }
-        i += 2;
-    }
-    return out;
-}
-
 // Narrowing to the nearest float; a value beyond the float range (at or
 // past FLT_MAX plus half its unit in the last place) becomes infinity.
 double throughSinglePrecision(double v) {
@@ -92,6 +63,36 @@ void runSunTick(ReadDate readDate) {
 
 }  // namespace
 
+// Full-width forms to ASCII, byte by byte, up to the first NUL.
+std::string fullWidthToAscii(const std::string& text) {
+    std::string out;
+    const char* p = text.c_str();
+    for (std::size_t i = 0; p[i] != '\0';) {
+        const auto lead = static_cast<unsigned char>(p[i]);
+        if (lead < 0x80) {
+            out += p[i++];
+            continue;
+        }
+        const auto trail = static_cast<unsigned char>(p[i + 1]);
+        if (trail == 0) break;  // a lone lead byte before the end is dropped
+        if (lead == 0xA1 && trail == 0xA1)
+            out += ' ';
+        else if (lead == 0xA1 && trail == 0xAB)
+            out += '~';
+        else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF))
+            out += '*';
+        else if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE)
+            out += static_cast<char>(trail - 0x80);
+        else {
+            out += p[i];
+            out += p[i + 1];
+        }
+        i += 2;
+    }
+    return out;
+}
+
+
 SunCalculator& sunCalculator() { return calculator; }
 
 void createMonthTables() { tables = std::make_unique<MonthTables>(); }
@@ -110,7 +111,7 @@ void sunTickOn(std::int32_t year, std::int32_t month, std::int32_t day) {
 }
 
 double textToNumber(const std::string& text) {
-    const std::string t = toHalfWidth(text);
+    const std::string t = fullWidthToAscii(text);
     std::size_t i = 0;
     while (i < t.size() && isBlank(t[i])) ++i;
     std::string number;  // the accepted prefix in the form from_chars reads

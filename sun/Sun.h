@@ -53,6 +53,10 @@ void sunTick();
 // command-line tool, and tests that must run on either platform).
 void sunTickOn(std::int32_t year, std::int32_t month, std::int32_t day);
 
+// Full-width forms of GBK turned into ASCII (digits, signs, letters, the
+// ideographic space, tilde and stars), every other character copied; a lone
+// lead byte at the end is dropped. The first step of reading a number.
+std::string fullWidthToAscii(const std::string& text);
 // A GBK text read as a number (full-width forms as ASCII, C-library
 // grammar with e/E/d/D exponents), passed through single precision.
 double textToNumber(const std::string& text);
