@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz/FuzzText.h"
-#include "sun/SunTimes.h"
+#include "sun/Sun.h"
 
 using namespace velmora::fuzz;
 
