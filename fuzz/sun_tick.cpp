@@ -13,7 +13,6 @@
 #include "fuzz/FuzzText.h"
 #include "platform/standin/StandIn.h"
 #include "sun/Sun.h"
-#include "sun/Sun.h"
 
 using namespace velmora;
 using namespace velmora::fuzz;
