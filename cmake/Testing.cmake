@@ -31,8 +31,14 @@ endif()
 # velmora_add_gtest(<target> <sources...> LIBS <libs...>)
 function(velmora_add_gtest target)
     cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${target} ${arg_SOURCES})
-    target_link_libraries(${target} PRIVATE ${arg_LIBS} gtest gtest_main)
+    if(CMAKE_CROSSCOMPILING)
+        # Our own entry point: see tests/support/wine_main.cpp.
+        add_executable(${target} ${arg_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/wine_main.cpp)
+        target_link_libraries(${target} PRIVATE ${arg_LIBS} gtest)
+    else()
+        add_executable(${target} ${arg_SOURCES})
+        target_link_libraries(${target} PRIVATE ${arg_LIBS} gtest gtest_main)
+    endif()
     if(CMAKE_CROSSCOMPILING)
         # Discovery would start Wine at build time; one test per program
         # keeps the Wine runs few and lets them share the prefix fixture.
