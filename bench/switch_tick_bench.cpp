@@ -1,6 +1,7 @@
 // What the program pays every second: one switchTick on the stand-in.
 #include <benchmark/benchmark.h>
 
+#include "bench/TickSettings.h"
 #include "core/Scheduler.h"
 #include "core/State.h"
 #include "platform/standin/StandIn.h"
@@ -8,21 +9,7 @@
 namespace velmora {
 namespace {
 
-void configure() {
-    resetProgramState();
-    standin::reset();
-    programPaths() = {"/nonexistent", "Velmora.exe"};
-    MainControls& c = controls();
-    c.editLongitude.setText("116.4");
-    c.editLatitude.setText("39.9");
-    c.checkCustomTime.setChecked(1);
-    c.comboLightHour.selectListItem(7);
-    c.comboLightMinute.selectListItem(0);
-    c.comboDarkHour.selectListItem(19);
-    c.comboDarkMinute.selectListItem(0);
-    c.comboChangeMode.selectListItem(ThemeOnly);
-    standin::state().now = {2024, 3, 3, 12, 0, 0};
-}
+void configure() { bench::openEveryGuard(bench::Moments::CustomTime); }
 
 void BM_SwitchTickSteady(benchmark::State& s) {
     configure();
