@@ -10,6 +10,7 @@
 #include "converter/Converter.h"
 #include "platform/Files.h"
 #include "platform/standin/PictureCodec.h"
+#include "tests/converter/NothingLeft.h"
 #include "tests/converter/TestPictures.h"
 #include "tests/core/Fixture.h"
 
@@ -52,14 +53,6 @@ protected:
             if (started) out.push_back(call);
         }
         return out;
-    }
-    void expectNothingLeft() {
-        const auto& codec = standin::pictureCodec();
-        EXPECT_TRUE(codec.blocks.empty());
-        EXPECT_TRUE(codec.streams.empty());
-        EXPECT_TRUE(codec.images.empty());
-        EXPECT_TRUE(codec.bitmaps.empty());
-        EXPECT_EQ(codec.gdiplusRunning, 0);
     }
     void choose(const std::string& path) {
         standin::desktop().fileDialogAnswers = {path};

@@ -5,21 +5,12 @@
 #include <vector>
 
 #include "converter/Converter.h"
-#include "platform/standin/PictureCodec.h"
 #include "platform/standin/StandIn.h"
+#include "tests/converter/NothingLeft.h"
 #include "tests/converter/TestPictures.h"
 
 namespace velmora::testing {
 namespace {
-
-void expectNothingLeft() {
-    const auto& codec = standin::pictureCodec();
-    EXPECT_TRUE(codec.blocks.empty());
-    EXPECT_TRUE(codec.streams.empty());
-    EXPECT_TRUE(codec.images.empty());
-    EXPECT_TRUE(codec.bitmaps.empty());
-    EXPECT_EQ(codec.gdiplusRunning, 0);
-}
 
 // A JPEG whose DHT segment declares more than 256 codes: stb_image wrote
 // past its Huffman table on it (while decoding and while reading the size).
