@@ -18,8 +18,6 @@ const char* const kPersonal = "个性";
 
 std::string settingsPath() { return programPaths().besideExecutable(kFileName); }
 
-bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 void selectFromFile(ComboList& list, const char* section, const char* key) {
     list.selectListItem(textToInteger(readIniValue(section, key)));
 }

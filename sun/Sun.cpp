@@ -28,7 +28,6 @@ struct Date {
 
 double magnitude(double x) { return x < 0 ? -x : x; }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Narrowing to the nearest float; a value beyond the float range (at or
@@ -113,7 +112,7 @@ void sunTickOn(std::int32_t year, std::int32_t month, std::int32_t day) {
 double textToNumber(const std::string& text) {
     const std::string t = fullWidthToAscii(text);
     std::size_t i = 0;
-    while (i < t.size() && isBlank(t[i])) ++i;
+    while (i < t.size() && isCSpace(t[i])) ++i;
     std::string number;  // the accepted prefix in the form from_chars reads
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
         if (t[i] == '-') number += '-';

@@ -57,6 +57,9 @@ void sunTickOn(std::int32_t year, std::int32_t month, std::int32_t day);
 // ideographic space, tilde and stars), every other character copied; a lone
 // lead byte at the end is dropped. The first step of reading a number.
 std::string fullWidthToAscii(const std::string& text);
+// White space as the C library's readers skip it before a number: space,
+// tab, new line, vertical tab, form feed and carriage return.
+inline bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // A GBK text read as a number (full-width forms as ASCII, C-library
 // grammar with e/E/d/D exponents), passed through single precision.
 double textToNumber(const std::string& text);
