@@ -133,6 +133,12 @@ public:
             int w = 0, h = 0, channels = 0;
             unsigned char* pixels = !standin::jpegHuffmanTablesFit(block.bytes) ? nullptr : stbi_load_from_memory(block.bytes.data(), static_cast<int>(block.bytes.size()), &w,
                                                           &h, &channels, 4);
+            // stb_image hands back pixels for a BMP of no rows; GDI+ makes
+            // no image of it, and no encoder can write one.
+            if (pixels != nullptr && (w <= 0 || h <= 0)) {
+                stbi_image_free(pixels);
+                pixels = nullptr;
+            }
             if (pixels == nullptr) {
                 status = kUnknownImageFormat;
             } else {

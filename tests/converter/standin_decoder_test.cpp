@@ -70,6 +70,20 @@ TEST(StandInDecoder, PngWithEmptyFirstDataChunkEndsCleanly) {
     expectNothingLeft();
 }
 
+// A BMP of 514 x 0 pixels: stb_image decoded it, and its PNG did not
+// decode again. GDI+ makes no image of it: the conversion fails cleanly.
+TEST(StandInDecoder, BmpWithoutRowsFails) {
+    std::vector<unsigned char> bmp = encodeBmp(pattern(514, 1));
+    bmp[22] = bmp[23] = bmp[24] = bmp[25] = 0;  // the height
+    standin::reset();
+    for (const PictureFormat format : {PictureBmp, PicturePng}) {
+        std::vector<unsigned char> result = {7};
+        EXPECT_EQ(convertPicture(bmp, format, {}, &result, true), 0) << format;
+        EXPECT_EQ(result, std::vector<unsigned char>{7});
+        expectNothingLeft();
+    }
+}
+
 // A JPEG holds its width and height in 16 bits: a wider picture cannot
 // become a JPEG (the encoder used to write the width cut to 16 bits and
 // report success); BMP and PNG take it.
