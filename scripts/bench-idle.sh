@@ -26,11 +26,13 @@
 #                          window, for the creation sequence, the first
 #                          transition and the first ticks: under emulation,
 #                          code run for the first time is translated first,
-#                          which is start-up cost, not idle cost. Velmora's
-#                          CPU per idle minute was seen to fall for about two
-#                          minutes after its window showed (122, 93, then
-#                          81 ms while the baseline stayed at 86 to 88 ms),
-#                          so the default is 120
+#                          which is start-up cost, not idle cost. In one
+#                          run Velmora's CPU per idle minute fell over three
+#                          minutes measured from about 1.5 minutes after its
+#                          window showed (122, 93, then 81 ms while the
+#                          baseline stayed at 86 to 88 ms); a run with this
+#                          default of 120 still gave it 1.48 times the
+#                          baseline, so longer settles are worth trying
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
