@@ -32,19 +32,16 @@ endif()
 function(velmora_add_gtest target)
     cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
     if(CMAKE_CROSSCOMPILING)
-        # Our own entry point: see tests/support/wine_main.cpp.
+        # Our own entry point: see tests/support/wine_main.cpp. Discovery
+        # would start Wine at build time; one test per program keeps the
+        # Wine runs few and lets them share the prefix fixture.
         add_executable(${target} ${arg_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/wine_main.cpp)
         target_link_libraries(${target} PRIVATE ${arg_LIBS} gtest)
-    else()
-        add_executable(${target} ${arg_SOURCES})
-        target_link_libraries(${target} PRIVATE ${arg_LIBS} gtest gtest_main)
-    endif()
-    if(CMAKE_CROSSCOMPILING)
-        # Discovery would start Wine at build time; one test per program
-        # keeps the Wine runs few and lets them share the prefix fixture.
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1500)
     else()
+        add_executable(${target} ${arg_SOURCES})
+        target_link_libraries(${target} PRIVATE ${arg_LIBS} gtest gtest_main)
         gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()

@@ -103,6 +103,21 @@ void appendBytes(void* context, void* data, int size) {
     bytes.insert(bytes.end(), p, p + size);
 }
 
+// Decodes a picture to RGBA as GDI+ would take it, or gives null. A JPEG
+// whose Huffman tables do not fit is refused before stb_image sees it, and
+// a picture of no rows or columns gives no image: stb_image hands back
+// pixels for a BMP of height 0, GDI+ makes no image of it, and no encoder
+// could write one.
+unsigned char* decodeRgba(const std::vector<unsigned char>& bytes, int& w, int& h, int& channels) {
+    if (!standin::jpegHuffmanTablesFit(bytes)) return nullptr;
+    unsigned char* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 4);
+    if (pixels != nullptr && (w <= 0 || h <= 0)) {
+        stbi_image_free(pixels);
+        return nullptr;
+    }
+    return pixels;
+}
+
 class StandInPictures final : public PictureFunctions {
 public:
     GpStatus gdiplusStartup(GdiplusToken& token, const GdiplusStartupInput& input) override {
@@ -131,14 +146,7 @@ public:
         } else if (s != pictureCodec().streams.end()) {
             auto& block = pictureCodec().blocks.at(s->second.memory);
             int w = 0, h = 0, channels = 0;
-            unsigned char* pixels = !standin::jpegHuffmanTablesFit(block.bytes) ? nullptr : stbi_load_from_memory(block.bytes.data(), static_cast<int>(block.bytes.size()), &w,
-                                                          &h, &channels, 4);
-            // stb_image hands back pixels for a BMP of no rows; GDI+ makes
-            // no image of it, and no encoder can write one.
-            if (pixels != nullptr && (w <= 0 || h <= 0)) {
-                stbi_image_free(pixels);
-                pixels = nullptr;
-            }
+            unsigned char* pixels = decodeRgba(block.bytes, w, h, channels);
             if (pixels == nullptr) {
                 status = kUnknownImageFormat;
             } else {
