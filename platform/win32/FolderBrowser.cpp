@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FolderBrowser.h"
+#include "platform/win32/LateBound.h"
 
 namespace velmora::platform {
 namespace {
@@ -33,7 +34,10 @@ std::optional<std::string> browseForFolder(const std::string& title) {
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_EDITBOX;
-    LPITEMIDLIST items = SHBrowseForFolderA(&info);
+    static const auto browse = win32::lateBound<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+    static const auto pathOf = win32::lateBound<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+    static const auto shellMalloc = win32::lateBound<decltype(&SHGetMalloc)>("shell32.dll", "SHGetMalloc");
+    LPITEMIDLIST items = browse && pathOf && shellMalloc ? browse(&info) : nullptr;
 
     for (auto it = states.rbegin(); it != states.rend(); ++it)
         if (IsWindow(it->first)) EnableWindow(it->first, it->second ? TRUE : FALSE);
@@ -41,9 +45,9 @@ std::optional<std::string> browseForFolder(const std::string& title) {
 
     if (items == nullptr) return std::nullopt;
     char path[MAX_PATH] = {};
-    const bool inFileSystem = SHGetPathFromIDListA(items, path) != FALSE && path[0] != '\0';
+    const bool inFileSystem = pathOf(items, path) != FALSE && path[0] != '\0';
     IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+    if (SUCCEEDED(shellMalloc(&allocator)) && allocator) {
         allocator->Free(items);
         allocator->Release();
     }

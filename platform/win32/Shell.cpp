@@ -9,6 +9,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Tray.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/MainWindow.h"
 
 namespace velmora::platform {
@@ -48,7 +49,8 @@ bool notifyIcon(DWORD action) {
         // At most 63 bytes and the NUL fit the old tip field.
         lstrcpynA(data.szTip, "Velmora", 64);
     }
-    return Shell_NotifyIconA(action, &data) != FALSE;
+    static const auto notify = lateBound<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+    return notify && notify(action, &data) != FALSE;
 }
 
 }  // namespace
@@ -115,7 +117,8 @@ bool showOpenFileDialog(OpenFileDialog& dialog) {
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    static const auto open = win32::lateBound<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!open || !open(&ofn)) return false;
     dialog.fileName = file;
     return true;
 }
