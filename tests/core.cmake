@@ -8,5 +8,6 @@ if(NOT CMAKE_CROSSCOMPILING)
         LIBS velmora_core)
     velmora_add_gtest(conformance_tests SOURCES ${_here}/conformance/platform_test.cpp LIBS velmora_platform)
 endif()
-list(APPEND VELMORA_WINE_TEST_SOURCES ${_here}/conformance/platform_test.cpp ${_here}/core/scheduler_windows_test.cpp)
+list(APPEND VELMORA_WINE_TEST_SOURCES ${_here}/conformance/platform_test.cpp ${_here}/conformance/late_bound_windows_test.cpp
+     ${_here}/core/scheduler_windows_test.cpp)
 list(APPEND VELMORA_WINE_TEST_LIBS velmora_core)
