@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "platform/Pictures.h"
+#include "platform/win32/LateBound.h"
 
 namespace velmora::platform {
 namespace {
@@ -38,34 +39,28 @@ class Win32Pictures final : public PictureFunctions {
 public:
     // Binds every function; false when a DLL or a function is missing.
     bool bind() {
-        HMODULE gdiplus = LoadLibraryA("gdiplus.dll");
-        HMODULE ole32 = LoadLibraryA("ole32.dll");
-        HMODULE kernel32 = LoadLibraryA("kernel32.dll");
-        HMODULE gdi32 = LoadLibraryA("gdi32.dll");
-        if (!gdiplus || !ole32 || !kernel32 || !gdi32) return false;
         bool all = true;
-        auto get = [&all](HMODULE module, const char* name, auto& function) {
-            FARPROC address = GetProcAddress(module, name);
-            if (!address) all = false;
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(reinterpret_cast<void*>(address));
+        auto get = [&all](const char* dll, const char* name, auto& function) {
+            function = win32::lateBound<std::remove_reference_t<decltype(function)>>(dll, name);
+            if (!function) all = false;
         };
-        get(gdiplus, "GdiplusStartup", startup_);
-        get(gdiplus, "GdiplusShutdown", shutdown_);
-        get(gdiplus, "GdipCreateBitmapFromStream", fromStream_);
-        get(gdiplus, "GdipCreateHBITMAPFromBitmap", toHbitmap_);
-        get(gdiplus, "GdipCreateBitmapFromHBITMAP", fromHbitmap_);
-        get(gdiplus, "GdipSaveImageToStream", save_);
-        get(gdiplus, "GdipDisposeImage", dispose_);
-        get(ole32, "CreateStreamOnHGlobal", createStream_);
-        get(ole32, "GetHGlobalFromStream", hglobalOf_);
-        get(ole32, "CLSIDFromString", parseClsid_);
-        get(kernel32, "MultiByteToWideChar", toWide_);
-        get(kernel32, "GlobalAlloc", alloc_);
-        get(kernel32, "GlobalLock", lock_);
-        get(kernel32, "GlobalUnlock", unlock_);
-        get(kernel32, "GlobalSize", size_);
-        get(kernel32, "GlobalFree", free_);
-        get(gdi32, "DeleteObject", deleteObject_);
+        get("gdiplus.dll", "GdiplusStartup", startup_);
+        get("gdiplus.dll", "GdiplusShutdown", shutdown_);
+        get("gdiplus.dll", "GdipCreateBitmapFromStream", fromStream_);
+        get("gdiplus.dll", "GdipCreateHBITMAPFromBitmap", toHbitmap_);
+        get("gdiplus.dll", "GdipCreateBitmapFromHBITMAP", fromHbitmap_);
+        get("gdiplus.dll", "GdipSaveImageToStream", save_);
+        get("gdiplus.dll", "GdipDisposeImage", dispose_);
+        get("ole32.dll", "CreateStreamOnHGlobal", createStream_);
+        get("ole32.dll", "GetHGlobalFromStream", hglobalOf_);
+        get("ole32.dll", "CLSIDFromString", parseClsid_);
+        get("kernel32.dll", "MultiByteToWideChar", toWide_);
+        get("kernel32.dll", "GlobalAlloc", alloc_);
+        get("kernel32.dll", "GlobalLock", lock_);
+        get("kernel32.dll", "GlobalUnlock", unlock_);
+        get("kernel32.dll", "GlobalSize", size_);
+        get("kernel32.dll", "GlobalFree", free_);
+        get("gdi32.dll", "DeleteObject", deleteObject_);
         return all;
     }
 
