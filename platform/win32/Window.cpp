@@ -34,9 +34,13 @@ struct View {
     bool pushing = false;      // the program is writing into the control
     bool pickConfirmed = false;  // the list was closed with a pick
     bool pickPosted = false;
-    // What a label shows: only the program writes a label's text, so the
-    // window need not be asked for it on every write (the clock label is
-    // written every second).
+    // The control's own enabled and visible states as last set: only the
+    // program changes them, so a write need not ask the window first.
+    bool enabled = true;  // created without WS_DISABLED
+    bool shown = false;   // created without WS_VISIBLE
+    // The text the label holds. Only the program writes a label's text, and
+    // the clock label is written every second: a label takes a new text only
+    // while it is shown, and catches up as it comes into view with its page.
     std::string labelText;
 };
 
@@ -91,6 +95,25 @@ void redrawBehind(HWND hwnd) {
     RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// Brings a label's text up to its model's while the label is shown.
+void syncLabel(View& v, bool seen) {
+    if (!seen || !v.model) return;
+    const std::string& text = static_cast<Label*>(v.model)->text();
+    if (v.labelText == text) return;
+    SetWindowTextA(v.hwnd, text.c_str());
+    v.labelText = text;
+    if (v.shown && IsWindowVisible(v.hwnd)) redrawBehind(v.hwnd);
+}
+
+// Gives the control its visible state; a label that comes into view takes
+// its current text first.
+void setShown(View& v, bool show) {
+    if (v.item->kind == Kind::Label) syncLabel(v, show);
+    if (v.shown == show) return;
+    ShowWindow(v.hwnd, show ? SW_SHOW : SW_HIDE);
+    v.shown = show;
+}
+
 // Pushes the model's state into the control.
 void push(View& v) {
     if (!v.model) return;
@@ -113,30 +136,20 @@ void push(View& v) {
         case Kind::List:
             SendMessageA(v.hwnd, CB_SETCURSEL, static_cast<WPARAM>(static_cast<ComboList*>(v.model)->selection()), 0);
             break;
-        case Kind::Label: {
-            const std::string& text = static_cast<Label*>(v.model)->text();
-            if (v.labelText != text) {
-                SetWindowTextA(v.hwnd, text.c_str());
-                v.labelText = text;
-                if (IsWindowVisible(v.hwnd)) redrawBehind(v.hwnd);
-            }
-            break;
-        }
-        default: break;
+        default: break;  // a label's text goes with its visible state
     }
     const bool enabled = v.model->enabled();
-    if ((IsWindowEnabled(v.hwnd) != FALSE) != enabled) EnableWindow(v.hwnd, enabled);
-    const bool show = shouldShow(v);
-    if ((IsWindowVisible(v.hwnd) != FALSE) != show) ShowWindow(v.hwnd, show ? SW_SHOW : SW_HIDE);
+    if (v.enabled != enabled) {
+        EnableWindow(v.hwnd, enabled);
+        v.enabled = enabled;
+    }
+    setShown(v, shouldShow(v));
     v.pushing = false;
 }
 
 void showPage(int page) {
     window().page = page;
-    for (View& v : window().views) {
-        const bool show = shouldShow(v);
-        if ((IsWindowVisible(v.hwnd) != FALSE) != show) ShowWindow(v.hwnd, show ? SW_SHOW : SW_HIDE);
-    }
+    for (View& v : window().views) setShown(v, shouldShow(v));
 }
 
 // The tab control and the group box pass their children's notifications

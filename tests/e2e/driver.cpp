@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -424,6 +425,30 @@ bool textBecomes(HWND hwnd, const std::string& text, DWORD ms = 15000) {
 
 bool isChecked(HWND hwnd) { return send(hwnd, BM_GETCHECK) == BST_CHECKED; }
 
+// The clock label reads "<year>年<month>月<day>日<hour>时<minute>分<second>秒":
+// true when its time of day is within a few seconds of the local clock, so
+// that a label showing a stale time is caught.
+bool clockIsCurrent(HWND label, std::string& text) {
+    text = textOf(label);
+    std::vector<int> numbers;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] < '0' || text[i] > '9') {
+            ++i;
+            continue;
+        }
+        int n = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) n = n * 10 + (text[i] - '0');
+        numbers.push_back(n);
+    }
+    if (numbers.size() != 6) return false;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int shown = numbers[3] * 3600 + numbers[4] * 60 + numbers[5];
+    const int actual = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+    const int apart = std::abs(actual - shown);
+    return std::min(apart, 86400 - apart) <= 3;
+}
+
 void pickItem(HWND list, int index) {
     // As a user: open the list, move to the item, press Enter.
     send(list, CB_SHOWDROPDOWN, TRUE);
@@ -690,8 +715,6 @@ HWND firstRun(HWND main, DWORD thread, const std::string& folder, const std::str
         if (e.kind == Kind::Edit)
             check(GetWindowLongA(e.hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, std::string(e.name) + " sunken");
     }
-    const std::string folderText = named(all, "labelConverterFolder").hwnd ? textOf(named(all, "labelConverterFolder").hwnd) : "";
-    check(folderText == folder, "the converter folder is the program directory: \"" + folderText + "\"");
     for (const char* name : {"labelCredits", "labelAboutNote", "htmlAboutLink"})
         if (named(all, name).hwnd) check(!textOf(named(all, name).hwnd).empty(), std::string(name) + " has a text");
     checkPageShown(all, 0, "at start");
@@ -704,6 +727,8 @@ HWND firstRun(HWND main, DWORD thread, const std::string& folder, const std::str
     screenshot(main, shots + "\\page2");
     switchPage(tab, 1, 2);
     checkPageShown(all, 2, "on 个性化");
+    const std::string folderText = named(all, "labelConverterFolder").hwnd ? textOf(named(all, "labelConverterFolder").hwnd) : "";
+    check(folderText == folder, "the converter folder is the program directory: \"" + folderText + "\"");
     screenshot(main, shots + "\\page3");
     switchPage(tab, 2, 3);
     checkPageShown(all, 3, "on 关于");
@@ -900,9 +925,12 @@ void secondRun(const std::string& folder, const char* temp, const std::string& s
                  {"labelDayWallpaperPath", dayPath},
                  {"labelNightWallpaperPath", ""},
                  {"labelConverterFolder", folder}};
-    for (const Text& t : texts)
-        if (HWND h = named(all, t.name).hwnd)
-            check(textOf(h) == t.text, std::string(t.name) + " reads \"" + textOf(h) + "\", expected \"" + t.text + "\"");
+    auto checkTexts = [&](int page) {
+        for (const Text& t : texts)
+            if (HWND h = named(all, t.name).hwnd; h && named(all, t.name).page == page)
+                check(textOf(h) == t.text, std::string(t.name) + " reads \"" + textOf(h) + "\", expected \"" + t.text + "\"");
+    };
+    checkTexts(0);
     struct Selection {
         const char* name;
         int index;
@@ -914,12 +942,25 @@ void secondRun(const std::string& folder, const char* temp, const std::string& s
             check(send(h, CB_GETCURSEL) == s.index,
                   std::string(s.name) + " selects " + std::to_string(send(h, CB_GETCURSEL)) + ", expected " +
                       std::to_string(s.index));
-    // Sun times and the clock are shown from the start.
-    for (const char* name : {"labelSunrise", "labelSunset", "labelNow"})
-        if (HWND h = named(all, name).hwnd) check(!textOf(h).empty(), std::string(name) + " is shown");
     checkPageShown(all, 0, "loaded, at start");
-    switchPage(tab, 0, 2);
+
+    // Sun times and the clock are there as soon as their page shows (the
+    // clock has ticked unseen on the first page until now, and must not show
+    // a time from then), and the clock keeps running.
+    switchPage(tab, 0, 1);
+    checkPageShown(all, 1, "loaded, on 基础信息");
+    for (const char* name : {"labelSunrise", "labelSunset"})
+        if (HWND h = named(all, name).hwnd) check(!textOf(h).empty(), std::string(name) + " is shown");
+    std::string clockText;
+    if (HWND now = named(all, "labelNow").hwnd) {
+        check(clockIsCurrent(now, clockText), "the clock shows the current time: \"" + clockText + "\"");
+        const std::string first = clockText;
+        check(waitFor([&] { return textOf(now) != first; }, 5000), "the clock runs: \"" + textOf(now) + "\"");
+    }
+    screenshot(main, shots + "\\loaded-page2");
+    switchPage(tab, 1, 2);
     checkPageShown(all, 2, "loaded, on 个性化: the day picker shown, the night picker hidden");
+    checkTexts(2);
     screenshot(main, shots + "\\loaded-page3");
 
     // "保存" writes what the window shows now, including a pick made after
