@@ -23,16 +23,15 @@
 #   VELMORA_BENCH_REPEATS  repetitions (default 3)
 #   VELMORA_BENCH_IDLE     idle window in seconds (default 60)
 #   VELMORA_BENCH_SETTLE   seconds between the window showing and the idle
-#                          window, for the creation sequence, the first
-#                          transition and the first ticks: under emulation,
-#                          code run for the first time is translated first,
-#                          which is start-up cost, not idle cost. In one
-#                          run Velmora's CPU per idle minute fell over three
-#                          minutes measured from about 1.5 minutes after its
-#                          window showed (122, 93, then 81 ms while the
-#                          baseline stayed at 86 to 88 ms); a run with this
-#                          default of 120 still gave it 1.48 times the
-#                          baseline, so longer settles are worth trying
+#                          window (default 120), for the creation sequence,
+#                          the first transition and the first ticks. Where
+#                          32-bit code goes through qemu emulation, code run
+#                          for the first time is translated first, which is
+#                          start-up cost, not idle cost: there Velmora's CPU
+#                          per idle minute kept falling for about three
+#                          minutes after its window showed. Where the machine
+#                          runs 32-bit code itself nothing is translated, and
+#                          a shorter settle will do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
