@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Idle cost of Velmora.exe against the floor (bench/baseline: the same window,
 # process set-up and timers, doing nothing), under Wine on a virtual display.
+# A third program, the baseline started with "--clock", also reads the local
+# time every second as Velmora must: the gap between the two baselines is the
+# cost of that reading alone, which Wine makes dearer than doing nothing.
 #
-# Each repetition starts both programs at the same time, each in its own copy
+# Each repetition starts the programs at the same time, each in its own copy
 # of the build's Wine prefix (so each has its own wineserver, whose CPU time
 # is counted apart), and measures:
 #   start-up   launch of the process until its main window is viewable on
@@ -11,7 +14,8 @@
 #              nanoseconds from /proc/PID/task/*/schedstat; the share of its
 #              wineserver is shown on its own line
 #   peak RSS   VmHWM of the Windows process from /proc/PID/status
-# and prints the median, the spread (min..max) and the ratio Velmora/baseline.
+# and prints the median, the spread (min..max), the ratio Velmora/baseline and
+# the ratio Velmora/(baseline with the clock).
 #
 # Velmora runs with an Auto.ini that lets every tick pass its guards:
 # coordinates filled in, following the sun, all four time lists selected,
@@ -99,9 +103,10 @@ serverPid() {
     echo 0
 }
 
-names=(velmora baseline)
-declare -A exe=([velmora]=Velmora.exe [baseline]=velmora-baseline.exe)
-declare -A caption=([velmora]=Velmora [baseline]=VelmoraBaseline)
+names=(velmora baseline clock)
+declare -A exe=([velmora]=Velmora.exe [baseline]=velmora-baseline.exe [clock]=velmora-baseline.exe)
+declare -A args=([clock]=--clock)
+declare -A caption=([velmora]=Velmora [baseline]=VelmoraBaseline [clock]=VelmoraBaselineClock)
 declare -A results
 
 for rep in $(seq "$repeats"); do
@@ -116,15 +121,16 @@ for rep in $(seq "$repeats"); do
         WINEPREFIX=$work/prefix-$name /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
         server[$name]=$(serverPid "$work/prefix-$name")
     done
-    "$work/window_watch" "$startTimeout" Velmora VelmoraBaseline >"$work/shown" &
+    "$work/window_watch" "$startTimeout" "${caption[@]}" >"$work/shown" &
     watchPid=$!
-    # Alternate which program is launched first.
-    order=("${names[@]}")
-    [ $((rep % 2)) -eq 0 ] && order=(baseline velmora)
+    # Each repetition launches another program first.
+    first=$(( (rep - 1) % ${#names[@]} ))
+    order=("${names[@]:first}" "${names[@]:0:first}")
     cd "$work/app"
     for name in "${order[@]}"; do
         launched[$name]=$(date +%s%N)
-        WINEPREFIX=$work/prefix-$name wine "${exe[$name]}" >/dev/null 2>&1 &
+        # shellcheck disable=SC2086 # the arguments, if any, are one word
+        WINEPREFIX=$work/prefix-$name wine "${exe[$name]}" ${args[$name]:-} >/dev/null 2>&1 &
         pid[$name]=$!
     done
     cd "$root"
@@ -158,10 +164,11 @@ for rep in $(seq "$repeats"); do
         WINEPREFIX=$work/prefix-$name wineserver -k 2>/dev/null || true
         wait "${pid[$name]}" 2>/dev/null || true
     done
-    echo "  start ms: velmora ${results[velmora,start,$rep]}, baseline ${results[baseline,start,$rep]};" \
-        "idle CPU us: ${results[velmora,cpu,$rep]} / ${results[baseline,cpu,$rep]};" \
-        "wineserver us: ${results[velmora,server,$rep]} / ${results[baseline,server,$rep]};" \
-        "peak kB: ${results[velmora,peak,$rep]} / ${results[baseline,peak,$rep]}" >&2
+    line="  velmora / baseline / baseline with the clock:"
+    for figure in start:"start ms" cpu:"idle CPU us" server:"wineserver us" peak:"peak kB"; do
+        line+=" ${figure#*:} ${results[velmora,${figure%%:*},$rep]} / ${results[baseline,${figure%%:*},$rep]} / ${results[clock,${figure%%:*},$rep]};"
+    done
+    echo "${line%;}" >&2
 done
 
 # median, min and max of the repetitions of one figure
@@ -173,13 +180,15 @@ stats() {
 }
 
 echo
+ratioOf() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 echo "Velmora.exe against the do-nothing baseline: $repeats runs, ${idle} s idle each (median, min..max)"
-printf '%-34s %24s %24s %8s\n' figure Velmora baseline ratio
+printf '%-34s %24s %24s %24s %8s %8s\n' figure Velmora baseline "baseline with the clock" ratio "ratio to clock"
 for row in "start:start-up to window shown (ms)" "cpu:CPU over the idle window (us)" \
     "server:its wineserver, same window (us)" "peak:peak resident set VmHWM (kB)"; do
     figure=${row%%:*}
     read -r vm vlo vhi < <(stats velmora "$figure")
     read -r bm blo bhi < <(stats baseline "$figure")
-    ratio=$(awk -v a="$vm" -v b="$bm" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }')
-    printf '%-34s %24s %24s %8s\n' "${row#*:}" "$vm ($vlo..$vhi)" "$bm ($blo..$bhi)" "$ratio"
+    read -r cm clo chi < <(stats clock "$figure")
+    printf '%-34s %24s %24s %24s %8s %8s\n' "${row#*:}" "$vm ($vlo..$vhi)" "$bm ($blo..$bhi)" "$cm ($clo..$chi)" \
+        "$(ratioOf "$vm" "$bm")" "$(ratioOf "$vm" "$cm")"
 done
