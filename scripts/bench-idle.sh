@@ -5,9 +5,11 @@
 # time every second as Velmora must: the gap between the two baselines is the
 # cost of that reading alone, which Wine makes dearer than doing nothing.
 #
-# Each repetition starts the programs at the same time, each in its own copy
-# of the build's Wine prefix (so each has its own wineserver, whose CPU time
-# is counted apart), and measures:
+# Each repetition starts the programs one after the other, each as soon as
+# the window of the one before has shown (so that no start-up competes with
+# another for the CPUs; an idle program takes next to nothing), each in its
+# own copy of the build's Wine prefix (so each has its own wineserver, whose
+# CPU time is counted apart), lets them idle together, and measures:
 #   start-up   launch of the process until its main window is viewable on
 #              the display (polled every 10 ms)
 #   idle CPU   CPU time of the Windows process over the idle window, in
@@ -121,24 +123,22 @@ for rep in $(seq "$repeats"); do
         WINEPREFIX=$work/prefix-$name /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
         server[$name]=$(serverPid "$work/prefix-$name")
     done
-    "$work/window_watch" "$startTimeout" "${caption[@]}" >"$work/shown" &
-    watchPid=$!
     # Each repetition launches another program first.
     first=$(( (rep - 1) % ${#names[@]} ))
     order=("${names[@]:first}" "${names[@]:0:first}")
     cd "$work/app"
     for name in "${order[@]}"; do
+        "$work/window_watch" "$startTimeout" "${caption[$name]}" >"$work/shown" &
+        watchPid=$!
         launched[$name]=$(date +%s%N)
         # shellcheck disable=SC2086 # the arguments, if any, are one word
         WINEPREFIX=$work/prefix-$name wine "${exe[$name]}" ${args[$name]:-} >/dev/null 2>&1 &
         pid[$name]=$!
-    done
-    cd "$root"
-    wait "$watchPid" || { echo "a window did not show within ${startTimeout} s" >&2; cat "$work/shown" >&2; exit 1; }
-    for name in "${names[@]}"; do
-        shown[$name]=$(awk -v c="${caption[$name]}" '$1 == c { print $2 }' "$work/shown")
+        wait "$watchPid" || { echo "the window of ${exe[$name]} did not show within ${startTimeout} s" >&2; exit 1; }
+        read -r _ "shown[$name]" <"$work/shown"
         results[$name,start,$rep]=$(( (shown[$name] - launched[$name]) / 1000000 ))
     done
+    cd "$root"
     sleep "$settle"
     for name in "${names[@]}"; do
         cpu0[$name]=$(cpuNs "${pid[$name]}")
