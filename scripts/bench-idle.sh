@@ -123,6 +123,9 @@ for rep in $(seq "$repeats"); do
         WINEPREFIX=$work/prefix-$name /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
         server[$name]=$(serverPid "$work/prefix-$name")
     done
+    # The copies are large: their write-back would otherwise compete with the
+    # start-ups measured next.
+    sync
     # Each repetition launches another program first.
     first=$(( (rep - 1) % ${#names[@]} ))
     order=("${names[@]:first}" "${names[@]:0:first}")
