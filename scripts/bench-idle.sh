@@ -110,10 +110,13 @@ declare -A exe=([velmora]=Velmora.exe [baseline]=velmora-baseline.exe [clock]=ve
 declare -A args=([clock]=--clock)
 declare -A caption=([velmora]=Velmora [baseline]=VelmoraBaseline [clock]=VelmoraBaselineClock)
 declare -A results
+# The figures measured, each with its label.
+rows=("start:start-up to window shown (ms)" "cpu:CPU over the idle window (us)"
+    "server:its wineserver, same window (us)" "peak:peak resident set VmHWM (kB)")
 
 for rep in $(seq "$repeats"); do
     echo "repetition $rep of $repeats ..." >&2
-    declare -A pid=() server=() launched=() shown=() cpu0=() srv0=()
+    declare -A pid=() server=() cpu0=() srv0=()
     for name in "${names[@]}"; do
         rm -rf "$work/prefix-$name"
         cp -a "$build/wine/prefix" "$work/prefix-$name"
@@ -133,13 +136,13 @@ for rep in $(seq "$repeats"); do
     for name in "${order[@]}"; do
         "$work/window_watch" "$startTimeout" "${caption[$name]}" >"$work/shown" &
         watchPid=$!
-        launched[$name]=$(date +%s%N)
+        launchedAt=$(date +%s%N)
         # shellcheck disable=SC2086 # the arguments, if any, are one word
         WINEPREFIX=$work/prefix-$name wine "${exe[$name]}" ${args[$name]:-} >/dev/null 2>&1 &
         pid[$name]=$!
         wait "$watchPid" || { echo "the window of ${exe[$name]} did not show within ${startTimeout} s" >&2; exit 1; }
-        read -r _ "shown[$name]" <"$work/shown"
-        results[$name,start,$rep]=$(( (shown[$name] - launched[$name]) / 1000000 ))
+        read -r _ shownAt <"$work/shown"
+        results[$name,start,$rep]=$(( (shownAt - launchedAt) / 1000000 ))
     done
     cd "$root"
     sleep "$settle"
@@ -168,8 +171,9 @@ for rep in $(seq "$repeats"); do
         wait "${pid[$name]}" 2>/dev/null || true
     done
     line="  velmora / baseline / baseline with the clock:"
-    for figure in start:"start ms" cpu:"idle CPU us" server:"wineserver us" peak:"peak kB"; do
-        line+=" ${figure#*:} ${results[velmora,${figure%%:*},$rep]} / ${results[baseline,${figure%%:*},$rep]} / ${results[clock,${figure%%:*},$rep]};"
+    for row in "${rows[@]}"; do
+        figure=${row%%:*}
+        line+=" ${row#*:} ${results[velmora,$figure,$rep]} / ${results[baseline,$figure,$rep]} / ${results[clock,$figure,$rep]};"
     done
     echo "${line%;}" >&2
 done
@@ -186,8 +190,7 @@ echo
 ratioOf() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 echo "Velmora.exe against the do-nothing baseline: $repeats runs, ${idle} s idle each (median, min..max)"
 printf '%-34s %24s %24s %24s %8s %8s\n' figure Velmora baseline "baseline with the clock" ratio "ratio to clock"
-for row in "start:start-up to window shown (ms)" "cpu:CPU over the idle window (us)" \
-    "server:its wineserver, same window (us)" "peak:peak resident set VmHWM (kB)"; do
+for row in "${rows[@]}"; do
     figure=${row%%:*}
     read -r vm vlo vhi < <(stats velmora "$figure")
     read -r bm blo bhi < <(stats baseline "$figure")

@@ -22,6 +22,12 @@ BOOL CALLBACK disableWindow(HWND window, LPARAM states) {
 }  // namespace
 
 std::optional<std::string> browseForFolder(const std::string& title) {
+    static const auto browse = win32::lateBound<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+    static const auto pathOf = win32::lateBound<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+    static const auto shellMalloc = win32::lateBound<decltype(&SHGetMalloc)>("shell32.dll", "SHGetMalloc");
+    // Without the shell there is no dialog: the same as a cancel.
+    if (!browse || !pathOf || !shellMalloc) return std::nullopt;
+
     HWND active = GetActiveWindow();
     // The program's top-level windows are those of its one (GUI) thread.
     WindowStates states;
@@ -34,10 +40,7 @@ std::optional<std::string> browseForFolder(const std::string& title) {
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_EDITBOX;
-    static const auto browse = win32::lateBound<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
-    static const auto pathOf = win32::lateBound<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
-    static const auto shellMalloc = win32::lateBound<decltype(&SHGetMalloc)>("shell32.dll", "SHGetMalloc");
-    LPITEMIDLIST items = browse && pathOf && shellMalloc ? browse(&info) : nullptr;
+    LPITEMIDLIST items = browse(&info);
 
     for (auto it = states.rbegin(); it != states.rend(); ++it)
         if (IsWindow(it->first)) EnableWindow(it->first, it->second ? TRUE : FALSE);

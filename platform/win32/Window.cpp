@@ -95,9 +95,9 @@ void redrawBehind(HWND hwnd) {
     RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// Brings a label's text up to its model's while the label is shown.
-void syncLabel(View& v, bool seen) {
-    if (!seen || !v.model) return;
+// Brings a label's text up to its model's.
+void syncLabel(View& v) {
+    if (!v.model) return;
     const std::string& text = static_cast<Label*>(v.model)->text();
     if (v.labelText == text) return;
     SetWindowTextA(v.hwnd, text.c_str());
@@ -108,7 +108,7 @@ void syncLabel(View& v, bool seen) {
 // Gives the control its visible state; a label that comes into view takes
 // its current text first.
 void setShown(View& v, bool show) {
-    if (v.item->kind == Kind::Label) syncLabel(v, show);
+    if (show && v.item->kind == Kind::Label) syncLabel(v);
     if (v.shown == show) return;
     ShowWindow(v.hwnd, show ? SW_SHOW : SW_HIDE);
     v.shown = show;

@@ -723,7 +723,6 @@ HWND firstRun(HWND main, DWORD thread, const std::string& folder, const std::str
     screenshot(main, shots + "\\page1");
     switchPage(tab, 0, 1);
     checkPageShown(all, 1, "on 基础信息");
-    HWND now = named(all, "labelNow").hwnd;
     screenshot(main, shots + "\\page2");
     switchPage(tab, 1, 2);
     checkPageShown(all, 2, "on 个性化");
@@ -735,7 +734,6 @@ HWND firstRun(HWND main, DWORD thread, const std::string& folder, const std::str
     screenshot(main, shots + "\\page4");
     switchPage(tab, 3, 0);
     checkPageShown(all, 0, "back on 基础设置");
-    (void)now;
 
     // The check boxes and their lock on the time lists.
     HWND followSun = named(all, "checkFollowSun").hwnd;
